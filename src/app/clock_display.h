@@ -1,0 +1,5 @@
+#pragma once
+#include "app/app_state.h"
+
+// Shows the selected timer (or the time of day) on the big clock and the bar.
+void refreshClock(const AppState& app);

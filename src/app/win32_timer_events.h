@@ -1,0 +1,17 @@
+#pragma once
+#include "app/app_state.h"
+#include "timers/tick_engine.h"
+
+// The tick's actions on the real system: PlaySoundA, ShellExecuteA, the tray
+// balloon and the big clock.
+class Win32TimerEvents : public TimerEvents {
+public:
+    explicit Win32TimerEvents(const AppState& app) : app_(app) {}
+    void playSound(const char* fileName) override;
+    void openProgram(const char* fileName, const char* parameters) override;
+    void showBalloon(const char* title, const char* text) override;
+    void refreshClock() override;
+
+private:
+    const AppState& app_;
+};

@@ -1,0 +1,10 @@
+#pragma once
+#include <windows.h>
+
+constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;
+constexpr UINT trayIconId = 1;
+
+void addTrayIcon(HWND window, HICON icon, const char* tip);
+void removeTrayIcon(HWND window);
+// Raises a balloon at the existing icon; the text is cut to 255 characters.
+void showTrayBalloon(HWND window, const char* title, const char* text);

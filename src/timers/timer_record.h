@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct TimeHms {
+    int32_t hours = 0;
+    int32_t minutes = 0;
+    int32_t seconds = 0;
+};
+
+enum TimerState : int32_t { Running = 0, Paused = 1, Finished = 2 };
+enum ActionType : int32_t { PlayWave = 0, RunProgram = 1 };
+enum ChainMode : int32_t { Off = 0, Next = 1, Top = 2 };
+
+constexpr int32_t skipTick = 1;  // bit 0 of TimerRecord::flags
+
+constexpr int timerTextSize = 260;  // 259 characters and the terminator
+constexpr int coastFracSize = 4;    // the field; the table keeps at most 2 characters
+constexpr int maxTimers = 100;
+
+// One timer as a plain value; the table row is where it lives between operations.
+struct TimerRecord {
+    int32_t state = Running;
+    TimeHms timeCurrent;
+    TimeHms timeLeft;
+    TimeHms timeSet;
+    char description[timerTextSize] = {};
+    int32_t actionType = PlayWave;
+    char fileName[timerTextSize] = {};
+    char parameters[timerTextSize] = {};
+    int32_t runTimer = Off;
+    int32_t flags = 0;
+    int32_t limit = 0;
+    char unit[timerTextSize] = {};
+    int32_t coastInt = 0;
+    char coastFrac[coastFracSize] = {};
+    int32_t forValue = 0;
+};
+
+struct ServiceSum {
+    double amount = 0.0;
+    std::string text;
+};
+
+int64_t totalSeconds(const TimeHms& time);
+TimeHms timeFromSeconds(int64_t seconds);
+bool isZeroTime(const TimeHms& time);
+std::string formatTimeText(const TimeHms& time);
+TimeHms parseTimeText(const char* text);
+void computeTimeLeft(TimerRecord& record);
+double costValue(const TimerRecord& record);
+int unitSeconds(const char* unit);
+ServiceSum serviceSum(const TimerRecord& record);

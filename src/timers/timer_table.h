@@ -1,0 +1,53 @@
+#pragma once
+#include "timers/list_control.h"
+#include "timers/timer_record.h"
+
+// The columns of the timer table, in the order they are inserted.
+enum TimerColumn {
+    ColumnTimeCurrent,
+    ColumnTimeLeft,
+    ColumnTimeSet,
+    ColumnSum,
+    ColumnDescription,
+    ColumnAction,
+    ColumnFileName,
+    ColumnParameters,
+    ColumnRunTimer,
+    ColumnFlags,
+    ColumnLimit,
+    ColumnCoastInt,
+    ColumnCoastFrac,
+    ColumnForValue,
+    ColumnUnit,
+    timerColumnCount
+};
+
+struct TimerColumnInfo {
+    const char* header;
+    int width;
+    bool rightAligned;
+};
+
+const TimerColumnInfo& timerColumnInfo(int column);
+
+// The store of timers: one list row per timer, every field a column text and
+// the state the row's image.
+class TimerTable {
+public:
+    explicit TimerTable(ListControl& list) : list_(list) {}
+
+    void writeTimerRow(int index, TimerRecord record);
+    TimerRecord readTimerRow(int index) const;
+    int findSelectedRow() const { return list_.selectedFocusedRow(); }
+    void selectRow(int index) { list_.selectRow(index); }
+
+    int rowCount() const { return list_.rowCount(); }
+    void deleteRow(int index) { list_.deleteRow(index); }
+    void deleteAllRows() { list_.deleteAllRows(); }
+
+    ListControl& list() { return list_; }
+    const ListControl& list() const { return list_; }
+
+private:
+    ListControl& list_;
+};
