@@ -5,6 +5,7 @@ Writes, relative to the repository root:
   res/icons/state_running.ico, state_paused.ico, state_finished.ico
   res/icons/app.ico (64, 32 and 16 pixels), res/icons/app_small.ico
   res/logo.bmp (203 x 61, 24 bits)
+  docs/help/images/*.png, the same pictures for the user manual
 
 Standard library only, so that the images can be redrawn anywhere Python 3
 runs. The outputs are committed; a Windows build never runs this.
@@ -16,7 +17,7 @@ in pure Python.
 
 Usage: make-images.py [--out DIR] [--check]
   --out DIR  repository root to write under (default: the one holding this script)
-  --check    only read the existing files back and validate their structure
+  --check    write nothing; only read the existing files back and validate them
 """
 
 import argparse
@@ -24,6 +25,7 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 # ---------------------------------------------------------------------------
 # Colours: (r, g, b) in 0..255 or (r, g, b, a) with a in 0..1.
@@ -313,6 +315,22 @@ def bmp24_file(canvas):
     return head + info + bytes(pixels)
 
 
+def png_file(canvas):
+    """RGBA PNG, for the manual: the help viewer shows PNG with alpha, and
+    a BMP would lose the icons' transparent ground."""
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body
+                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+    raw = bytearray()
+    for y in range(canvas.height):
+        raw.append(0)  # filter type None; the images are tiny
+        for x in range(canvas.width):
+            raw += bytes(canvas.rgba_bytes(x, y))
+    header = struct.pack(">IIBBBBB", canvas.width, canvas.height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
 # ---------------------------------------------------------------------------
 # State icons (16 x 16): they sit in list rows, so they must read at a glance
 # on a white row and on the blue of a selected row.
@@ -596,16 +614,34 @@ def check_bmp(data, width, height):
         raise FormatError("pixel rows are not padded to 4 bytes")
 
 
+def check_png(data, width, height):
+    if data[:8] != b"\x89PNG\r\n\x1a\n" or data[12:16] != b"IHDR":
+        raise FormatError("not a PNG")
+    w, h = struct.unpack_from(">II", data, 16)
+    if (w, h) != (width, height):
+        raise FormatError("is %dx%d, expected %dx%d" % (w, h, width, height))
+
+
 # ---------------------------------------------------------------------------
 
-OUTPUTS = [
-    ("res/icons/state_running.ico", lambda: ico_file([state_running()]), [16]),
-    ("res/icons/state_paused.ico", lambda: ico_file([state_paused()]), [16]),
-    ("res/icons/state_finished.ico", lambda: ico_file([state_finished()]), [16]),
-    ("res/icons/app.ico", lambda: ico_file([app_icon(64), app_icon(32), app_icon(16)]), [64, 32, 16]),
-    ("res/icons/app_small.ico", lambda: ico_file([app_icon(16)]), [16]),
-]
-LOGO = ("res/logo.bmp", 203, 61)
+def build():
+    """Every output file by its path, with the check it must pass."""
+    running, paused, finished = state_running(), state_paused(), state_finished()
+    app = {size: app_icon(size) for size in (64, 32, 16)}
+    picture = logo()
+    return [
+        ("res/icons/state_running.ico", ico_file([running]), check_ico, [16]),
+        ("res/icons/state_paused.ico", ico_file([paused]), check_ico, [16]),
+        ("res/icons/state_finished.ico", ico_file([finished]), check_ico, [16]),
+        ("res/icons/app.ico", ico_file([app[64], app[32], app[16]]), check_ico, [64, 32, 16]),
+        ("res/icons/app_small.ico", ico_file([app[16]]), check_ico, [16]),
+        ("res/logo.bmp", bmp24_file(picture), check_bmp, 203, 61),
+        ("docs/help/images/state_running.png", png_file(running), check_png, 16, 16),
+        ("docs/help/images/state_paused.png", png_file(paused), check_png, 16, 16),
+        ("docs/help/images/state_finished.png", png_file(finished), check_png, 16, 16),
+        ("docs/help/images/app.png", png_file(app[32]), check_png, 32, 32),
+        ("docs/help/images/logo.png", png_file(picture), check_png, 203, 61),
+    ]
 
 
 def main(argv):
@@ -615,15 +651,13 @@ def main(argv):
     parser.add_argument("--check", action="store_true")
     args = parser.parse_args(argv)
 
-    if not args.check:
-        for rel, make, _ in OUTPUTS:
-            write(os.path.join(args.out, rel), make())
-        write(os.path.join(args.out, LOGO[0]), bmp24_file(logo()))
-
+    outputs = build()
     failed = False
-    for rel, _, sizes in OUTPUTS:
-        failed |= not report(rel, check_ico, os.path.join(args.out, rel), sizes)
-    failed |= not report(LOGO[0], check_bmp, os.path.join(args.out, LOGO[0]), LOGO[1], LOGO[2])
+    for rel, data, check, *expect in outputs:
+        path = os.path.join(args.out, rel)
+        if not args.check:
+            write(path, data)
+        failed |= not report(rel, check, path, *expect)
     return 1 if failed else 0
 
 
