@@ -1,0 +1,61 @@
+# Shared helpers of the project's scripts: sourced, not run.
+
+horalet_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+say() { printf '== %s\n' "$*"; }
+
+# Installs the Debian packages the build, the tests and the run need, but only
+# when something is missing.
+ensure_toolchain() {
+    local need=()
+    command -v cmake >/dev/null || need+=(cmake)
+    command -v g++ >/dev/null || need+=(g++)
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
+    command -v wine >/dev/null || need+=(wine wine64)
+    command -v Xvfb >/dev/null || need+=(xvfb xauth)
+    command -v xvfb-run >/dev/null || need+=(xvfb)
+    command -v xdotool >/dev/null || need+=(xdotool)
+    [ -x /usr/bin/import ] || need+=(imagemagick)
+    [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+    command -v chmcmd >/dev/null || need+=(fp-utils)
+    if [ ${#need[@]} -gt 0 ]; then
+        say "installing: ${need[*]}"
+        if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+        $SUDO apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+    fi
+}
+
+# Configures (once) and builds one of the CMake presets.
+build_preset() {
+    local preset=$1 dir=$horalet_root/build/$1
+    [ -f "$dir/CMakeCache.txt" ] || cmake --preset "$preset" -S "$horalet_root" >/dev/null
+    cmake --build "$dir" -j"$(nproc)"
+}
+
+# A Wine prefix made once, completely, before anything runs in it: a prefix
+# that two programs start creating at the same time comes out broken.
+ensure_wine_prefix() {
+    export WINEPREFIX=${WINEPREFIX:-$horalet_root/build/wine-prefix}
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -f "$WINEPREFIX/.horalet-ready" ]; then
+        say "creating the Wine prefix $WINEPREFIX"
+        rm -rf "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.horalet-ready"
+    fi
+}
+
+# Keeps one Wine server, with its helper processes, running for a whole test
+# run: each program then starts in about a second instead of several. The
+# helpers are started here, outside CTest, because a helper that a test
+# program starts would hold the test's output open and CTest would wait for
+# it until the time-out.
+start_wine_session() {
+    ensure_wine_prefix
+    wineserver -p
+    wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+stop_wine_session() { wineserver -k 2>/dev/null || true; }

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/list_view_control.h"
+#include "timers/field_text.h"
+#include "timers/timer_table.h"
+#include "window_fixture.h"
+
+namespace {
+TimerRecord sampleRecord() {
+    TimerRecord r;
+    r.state = Paused;
+    r.timeCurrent = {0, 0, 7};
+    r.timeSet = {0, 1, 0};
+    std::strcpy(r.description, "Laundry \xE2\x80\x94 dryer");  // an em dash, in UTF-8
+    r.actionType = RunProgram;
+    std::strcpy(r.fileName, "notepad.exe");
+    std::strcpy(r.parameters, "readme.txt");
+    r.runTimer = Next;
+    r.flags = skipTick;
+    r.limit = 1;
+    std::strcpy(r.unit, "hour");
+    r.coastInt = 40;
+    std::strcpy(r.coastFrac, "5");
+    r.forValue = 1;
+    return r;
+}
+
+class ListViewTest : public ::testing::Test {
+protected:
+    ListViewWindow window;
+    ListViewControl list{window.list()};
+    TimerTable table{list};
+};
+}  // namespace
+
+TEST_F(ListViewTest, ColumnsHaveTheirHeadersWidthsAndAlignment) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(window.list(), LVM_GETHEADER, 0, 0));
+    ASSERT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), timerColumnCount);
+    for (int column = 0; column < timerColumnCount; ++column) {
+        char text[64] = {};
+        LVCOLUMNA info = {};
+        info.mask = LVCF_TEXT | LVCF_WIDTH;
+        info.pszText = text;
+        info.cchTextMax = sizeof text;
+        ASSERT_TRUE(SendMessageA(window.list(), LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
+        EXPECT_STREQ(text, timerColumnInfo(column).header);
+        EXPECT_EQ(info.cx, timerColumnInfo(column).width);
+        EXPECT_EQ(list.isColumnRightAligned(column), column == ColumnSum) << column;
+    }
+    DWORD extended = static_cast<DWORD>(SendMessageA(window.list(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    EXPECT_EQ(extended & 0x21u, 0x21u);
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(window.list(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(images), 3);
+}
+
+TEST_F(ListViewTest, RecordRoundTripsThroughTheRealControl) {
+    TimerRecord r = sampleRecord();
+    table.writeTimerRow(-1, r);
+    TimerRecord back = table.readTimerRow(0);
+    EXPECT_EQ(back.state, Paused);
+    EXPECT_EQ(list.rowImage(0), 1);
+    EXPECT_EQ(formatTimeText(back.timeCurrent), "00:00:07");
+    EXPECT_EQ(formatTimeText(back.timeLeft), "00:00:53");
+    EXPECT_EQ(formatTimeText(back.timeSet), "00:01:00");
+    EXPECT_STREQ(back.description, r.description);
+    EXPECT_EQ(back.actionType, RunProgram);
+    EXPECT_STREQ(back.fileName, "notepad.exe");
+    EXPECT_STREQ(back.parameters, "readme.txt");
+    EXPECT_EQ(back.runTimer, Next);
+    EXPECT_EQ(back.flags, skipTick);
+    EXPECT_EQ(back.limit, 1);
+    EXPECT_STREQ(back.unit, "hour");
+    EXPECT_EQ(back.coastInt, 40);
+    EXPECT_STREQ(back.coastFrac, "5");
+    EXPECT_EQ(back.forValue, 1);
+    EXPECT_EQ(list.cellText(0, ColumnSum), "0.00");
+}
+
+TEST_F(ListViewTest, UnlimitedTimerShowsEmptyTimeColumnsAndLongElapsedTime) {
+    TimerRecord r = sampleRecord();
+    r.limit = 0;
+    r.timeCurrent = {100, 0, 0};
+    table.writeTimerRow(-1, r);
+    EXPECT_EQ(list.cellText(0, ColumnTimeLeft), "");
+    EXPECT_EQ(list.cellText(0, ColumnTimeSet), "");
+    EXPECT_EQ(list.cellText(0, ColumnTimeCurrent), "100:00:00");
+    // 100 hours at 40.5 per hour.
+    EXPECT_EQ(list.cellText(0, ColumnSum), "4050.00");
+    EXPECT_TRUE(isZeroTime(table.readTimerRow(0).timeCurrent));
+}
+
+TEST_F(ListViewTest, LongTextsAreCutToTheirFields) {
+    TimerRecord r = sampleRecord();
+    std::memset(r.description, 'x', 259);
+    r.description[259] = '\0';
+    std::memset(r.coastFrac, '9', 3);
+    r.coastFrac[3] = '\0';
+    table.writeTimerRow(-1, r);
+    TimerRecord back = table.readTimerRow(0);
+    EXPECT_EQ(std::strlen(back.description), 259u);
+    EXPECT_STREQ(back.coastFrac, "99");
+
+    // A cell longer than a field (as a foreign tool could leave) is cut at a
+    // character boundary, not inside the UTF-8 em dash.
+    std::string cell(257, 'y');
+    cell += "\xE2\x80\x94";
+    list.setCellText(0, ColumnDescription, cell.c_str());
+    EXPECT_EQ(std::string(table.readTimerRow(0).description), std::string(257, 'y'));
+}
+
+TEST_F(ListViewTest, SelectionNeedsBothStatesAndIsSingle) {
+    for (int i = 0; i < 3; ++i) table.writeTimerRow(-1, sampleRecord());
+    EXPECT_EQ(table.findSelectedRow(), -1);
+    table.selectRow(2);
+    EXPECT_EQ(table.findSelectedRow(), 2);
+    table.selectRow(1);
+    EXPECT_EQ(table.findSelectedRow(), 1);
+    EXPECT_EQ(SendMessageA(window.list(), LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    table.writeTimerRow(-1, sampleRecord());
+    EXPECT_EQ(table.findSelectedRow(), 1);
+}
