@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+// Named timer sets live in the folder "Save" of the current directory, one
+// file ".\Save\<name>.ini" each.
+
+extern const char setFolder[];       // ".\Save"
+extern const char setListPattern[];  // ".\Save\*.ini"
+
+enum class SetNameCheck { Usable, Empty, Invalid };
+
+// A name is used as typed (blanks and a typed ".ini" included), but it must
+// not leave the folder, name a stream, or make a path the system cannot take.
+SetNameCheck checkSetName(const char* name);
+
+// ".\Save\" + name + ".ini"
+std::string setPathForName(const char* name);
+// ".\Save\" + the file name as the folder listing shows it
+std::string setPathForListedFile(const char* fileName);
