@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "memory_list_control.h"
+#include "timers/field_text.h"
+#include "timers/tick_engine.h"
+
+namespace {
+// Keeps every call the engine makes, in order, as one line of text each.
+class RecordingEvents : public TimerEvents {
+public:
+    void playSound(const char* fileName) override { calls.push_back(std::string("sound ") + fileName); }
+    void openProgram(const char* fileName, const char* parameters) override {
+        calls.push_back(std::string("open ") + fileName + " " + parameters);
+    }
+    void showBalloon(const char* title, const char* text) override {
+        calls.push_back(std::string("balloon ") + title + ": " + text);
+        balloonTexts.push_back(text);
+    }
+    void refreshClock() override { calls.push_back("refresh"); }
+
+    std::vector<std::string> calls;
+    std::vector<std::string> balloonTexts;
+};
+
+// A limited timer as the editor stores it: running, from zero, skipping its
+// first tick.
+TimerRecord editorTimer(const char* description, int setSeconds, ChainMode chain = Off) {
+    TimerRecord r;
+    std::strcpy(r.description, description);
+    std::strcpy(r.fileName, "reminder.wav");
+    r.timeSet = timeFromSeconds(setSeconds);
+    r.limit = 1;
+    r.runTimer = chain;
+    r.flags = skipTick;
+    r.state = Running;
+    return r;
+}
+
+class TickEngineTest : public ::testing::Test {
+protected:
+    void add(const TimerRecord& r) { table.writeTimerRow(-1, r); }
+    void tick(int times = 1) {
+        for (int i = 0; i < times; ++i) tickTimers(table, events);
+    }
+    TimerRecord row(int index) const { return table.readTimerRow(index); }
+    std::string elapsed(int index) const { return formatTimeText(row(index).timeCurrent); }
+
+    MemoryListControl list;
+    TimerTable table{list};
+    RecordingEvents events;
+};
+}  // namespace
+
+TEST_F(TickEngineTest, EditorTimerSkipsOneTickAndCompletesOnTheSixth) {
+    add(editorTimer("Tea", 5));
+    tick();
+    EXPECT_EQ(elapsed(0), "00:00:00");
+    EXPECT_EQ(row(0).flags & skipTick, 0);
+    tick();
+    EXPECT_EQ(elapsed(0), "00:00:01");
+    tick(3);
+    EXPECT_EQ(row(0).state, Running);
+    EXPECT_TRUE(events.calls.empty());
+
+    tick();
+    TimerRecord r = row(0);
+    EXPECT_EQ(r.state, Finished);
+    EXPECT_EQ(formatTimeText(r.timeCurrent), "00:00:05");
+    EXPECT_EQ(formatTimeText(r.timeLeft), "00:00:00");
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"sound reminder.wav", "balloon Timer: Tea"}));
+
+    tick(10);  // a finished timer stays as it is and never completes again
+    EXPECT_EQ(row(0).state, Finished);
+    EXPECT_EQ(events.calls.size(), 2u);
+}
+
+TEST_F(TickEngineTest, TimeCarriesIntoMinutesAndHoursAndStopsAtTheSetTime) {
+    TimerRecord r = editorTimer("long", 2 * 3600);
+    r.flags = 0;
+    r.timeCurrent = {0, 59, 59};
+    add(r);
+    tick();
+    EXPECT_EQ(elapsed(0), "01:00:00");
+    EXPECT_EQ(formatTimeText(row(0).timeLeft), "01:00:00");
+
+    // A set time that is not in normal form (hand-edited minutes) still
+    // stops the timer there instead of letting it run past.
+    TimerRecord odd = editorTimer("odd", 0);
+    odd.flags = 0;
+    odd.timeSet = {0, 0, 90};
+    odd.timeCurrent = {0, 1, 29};
+    add(odd);
+    tick();
+    EXPECT_EQ(row(1).state, Finished);
+    EXPECT_EQ(totalSeconds(row(1).timeCurrent), 90);
+}
+
+TEST_F(TickEngineTest, TopChainRepeatsEveryTPlusOneTicks) {
+    add(editorTimer("loop", 3, Top));
+    std::vector<int> completions;
+    for (int t = 1; t <= 20; ++t) {
+        std::size_t before = events.balloonTexts.size();
+        tick();
+        if (events.balloonTexts.size() > before) completions.push_back(t);
+    }
+    EXPECT_EQ(completions, (std::vector<int>{4, 8, 12, 16, 20}));
+    EXPECT_EQ(row(0).state, Running);
+    EXPECT_EQ(list.selectedFocusedRow(), 0);
+}
+
+TEST_F(TickEngineTest, NextStartsTheRowBelowInTheSameWalk) {
+    add(editorTimer("first", 2, Next));
+    TimerRecord second = editorTimer("second", 2);
+    second.state = Paused;
+    second.flags = 0;
+    second.timeCurrent = {0, 0, 1};
+    add(second);
+
+    tick(3);  // the first completes on its third tick and starts the second
+    EXPECT_EQ(row(0).state, Finished);
+    EXPECT_EQ(row(1).state, Running);
+    EXPECT_EQ(elapsed(1), "00:00:00");
+    EXPECT_EQ(row(1).flags & skipTick, 0) << "the started row lies below and used its skip in the same walk";
+    EXPECT_EQ(list.selectedFocusedRow(), 1);
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"sound reminder.wav", "balloon Timer: first", "refresh"}));
+
+    tick();
+    EXPECT_EQ(elapsed(1), "00:00:01");
+    tick();
+    EXPECT_EQ(row(1).state, Finished);
+}
+
+TEST_F(TickEngineTest, NextRestartsAFinishedRowButNotFromTheLastRow) {
+    TimerRecord done = editorTimer("done", 2);
+    done.state = Finished;
+    done.timeCurrent = done.timeSet;
+    add(done);
+    add(editorTimer("middle", 1, Next));
+    add(editorTimer("last", 1, Next));
+    TimerRecord third = row(2);
+    third.state = Finished;
+    table.writeTimerRow(2, third);
+    TimerRecord last = editorTimer("bottom", 1, Next);
+    add(last);
+
+    tick(2);
+    // "middle" restarted the finished row below it; "bottom" wrapped nowhere.
+    EXPECT_EQ(row(1).state, Finished);
+    EXPECT_EQ(row(2).state, Running);
+    EXPECT_EQ(elapsed(2), "00:00:00");
+    EXPECT_EQ(row(3).state, Finished);
+    EXPECT_EQ(row(0).state, Finished);
+    EXPECT_EQ(elapsed(0), "00:00:02");
+    EXPECT_EQ(list.selectedFocusedRow(), 2);
+}
+
+TEST_F(TickEngineTest, TopStartedFromBelowWaitsOneMoreTick) {
+    TimerRecord top = editorTimer("top", 5);
+    top.state = Finished;
+    top.timeCurrent = top.timeSet;
+    add(top);
+    add(editorTimer("below", 1, Top));
+
+    tick(2);
+    EXPECT_EQ(row(1).state, Finished);
+    EXPECT_EQ(row(0).state, Running);
+    EXPECT_EQ(list.selectedFocusedRow(), 0);
+    tick();
+    EXPECT_EQ(elapsed(0), "00:00:00");
+    tick();
+    EXPECT_EQ(elapsed(0), "00:00:01");
+}
+
+TEST_F(TickEngineTest, TwoCompletionsInOneTickActInRowOrder) {
+    TimerRecord program = editorTimer("second", 1);
+    program.actionType = RunProgram;
+    std::strcpy(program.fileName, "notify.exe");
+    std::strcpy(program.parameters, "--loud");
+    add(editorTimer("first", 1));
+    add(program);
+    TimerRecord oddAction = editorTimer("third", 1);
+    oddAction.actionType = 7;  // any action but a sound runs the program
+    std::strcpy(oddAction.fileName, "x.exe");
+    add(oddAction);
+
+    tick(2);
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"sound reminder.wav", "balloon Timer: first",
+                                                      "open notify.exe --loud", "balloon Timer: second",
+                                                      "open x.exe ", "balloon Timer: third"}));
+}
+
+TEST_F(TickEngineTest, PausedTimerKeepsItsTimeAndResumesFromThere) {
+    TimerRecord r = editorTimer("paused", 60);
+    r.state = Paused;
+    r.flags = 0;
+    r.timeCurrent = {0, 0, 10};
+    add(r);
+    tick(25);
+    EXPECT_EQ(elapsed(0), "00:00:10");
+    EXPECT_EQ(row(0).state, Paused);
+
+    TimerRecord resumed = row(0);
+    resumed.state = Running;  // Play/Pause
+    table.writeTimerRow(0, resumed);
+    tick();
+    EXPECT_EQ(elapsed(0), "00:00:11");
+}
+
+TEST_F(TickEngineTest, ZeroSetTimeCompletesOnTheFirstAdvancingTick) {
+    add(editorTimer("instant", 0));
+    tick();
+    EXPECT_EQ(row(0).state, Running);
+    tick();
+    EXPECT_EQ(row(0).state, Finished);
+    EXPECT_EQ(elapsed(0), "00:00:00");
+}
+
+TEST_F(TickEngineTest, UnlimitedTimerStopsAtTheLongestShownTimeAndKeepsRunning) {
+    TimerRecord r = editorTimer("forever", 0);
+    r.limit = 0;
+    r.flags = 0;
+    r.timeCurrent = {99, 59, 57};
+    add(r);
+    tick(2);
+    EXPECT_EQ(elapsed(0), "99:59:59");
+    tick(5);
+    EXPECT_EQ(elapsed(0), "99:59:59");
+    EXPECT_EQ(row(0).state, Running);
+    EXPECT_TRUE(events.calls.empty());
+}
+
+TEST_F(TickEngineTest, StartTimerRowRestartsAnyStateAndKeepsTheOtherFields) {
+    TimerRecord r = editorTimer("chained", 30, Next);
+    r.state = Finished;
+    r.flags = 8;  // bits other than skipTick travel unchanged
+    r.timeCurrent = r.timeSet;
+    std::strcpy(r.unit, "minute");
+    r.coastInt = 3;
+    add(r);
+    add(editorTimer("other", 30));
+    list.selectRow(1);
+
+    startTimerRow(table, events, 0);
+    TimerRecord s = row(0);
+    EXPECT_EQ(s.state, Running);
+    EXPECT_EQ(s.flags, 8 | skipTick);
+    EXPECT_EQ(elapsed(0), "00:00:00");
+    EXPECT_EQ(formatTimeText(s.timeLeft), "00:00:30");
+    EXPECT_STREQ(s.description, "chained");
+    EXPECT_EQ(s.runTimer, Next);
+    EXPECT_STREQ(s.unit, "minute");
+    EXPECT_EQ(s.coastInt, 3);
+    EXPECT_EQ(list.selectedFocusedRow(), 0);
+    EXPECT_EQ(events.calls, std::vector<std::string>{"refresh"});
+
+    startTimerRow(table, events, 5);  // no such row: nothing happens
+    EXPECT_EQ(events.calls.size(), 1u);
+    EXPECT_EQ(list.selectedFocusedRow(), 0);
+}
+
+TEST_F(TickEngineTest, BalloonTextIsCutTo255CharactersAtACharacterBoundary) {
+    setFieldTextEncoding(TextEncoding::Utf8);
+    TimerRecord exact = editorTimer("", 0);
+    std::memset(exact.description, 'a', 255);
+    TimerRecord split = editorTimer("", 0);
+    std::memset(split.description, 'b', 254);
+    std::strcpy(split.description + 254, "\xC3\xA9tag");  // "é" would straddle the cut
+    add(exact);
+    add(split);
+    tick(2);
+    ASSERT_EQ(events.balloonTexts.size(), 2u);
+    EXPECT_EQ(events.balloonTexts[0], std::string(255, 'a'));
+    EXPECT_EQ(events.balloonTexts[1], std::string(254, 'b'));
+
+    showCompletionBalloon(editorTimer("", 0), events);  // an empty description still shows
+    EXPECT_EQ(events.calls.back(), "balloon Timer: ");
+}
