@@ -1,0 +1,123 @@
+#include "sets/timer_set_file.h"
+
+#include <cstdio>
+#include <string>
+
+#include "sets/ini_reader.h"
+
+namespace {
+// The fifteen keys, in the order they are written.
+const char* const keyNames[] = {
+    "DESCRIPTION", "HOURS", "MINUTES", "SECONDS", "ACTION_TYPE", "FILE",  "FLAGS",  "PARAMETER",
+    "RUN_TIMER",   "STATE", "LIMIT",   "COAST_INT", "COAST_FRAC", "VALUE", "UNIT",
+};
+
+std::string sectionName(int index) {
+    char name[32];
+    std::snprintf(name, sizeof name, "TIMER_%d", index);
+    return name;
+}
+
+void appendKey(TextBuffer& text, const char* key) {
+    text.appendLineEnd();
+    text.appendText(key);
+    text.appendText(" = ");
+}
+
+void appendKeyLine(TextBuffer& text, const char* key, const char* value) {
+    appendKey(text, key);
+    text.appendText(value);
+}
+
+void appendKeyLine(TextBuffer& text, const char* key, int32_t value) {
+    appendKey(text, key);
+    text.appendInt(value);
+}
+
+// One timer's lines: the empty line, the header and the fifteen keys.
+TextBuffer buildSectionText(int index, const TimerRecord& r) {
+    TextBuffer text;
+    text.appendLineEnd();
+    text.appendText(("[" + sectionName(index) + "]").c_str());
+    appendKeyLine(text, "DESCRIPTION", r.description);
+    appendKeyLine(text, "HOURS", r.timeSet.hours);
+    appendKeyLine(text, "MINUTES", r.timeSet.minutes);
+    appendKeyLine(text, "SECONDS", r.timeSet.seconds);
+    appendKeyLine(text, "ACTION_TYPE", r.actionType);
+    appendKeyLine(text, "FILE", r.fileName);
+    appendKeyLine(text, "FLAGS", r.flags);
+    appendKeyLine(text, "PARAMETER", r.parameters);
+    appendKeyLine(text, "RUN_TIMER", r.runTimer);
+    appendKeyLine(text, "STATE", r.state);
+    appendKeyLine(text, "LIMIT", r.limit);
+    appendKeyLine(text, "COAST_INT", r.coastInt);
+    appendKeyLine(text, "COAST_FRAC", r.coastFrac);
+    appendKeyLine(text, "VALUE", r.forValue);
+    appendKeyLine(text, "UNIT", r.unit);
+    text.appendLineEnd();
+    return text;
+}
+
+// A section that holds none of the fifteen keys is as good as missing: it
+// marks the end of the timers, like a gap in the numbering.
+bool holdsTimer(const IniReader& ini, const std::string& section) {
+    std::string_view value;
+    for (const char* key : keyNames) {
+        if (ini.findValue(section, key, value)) return true;
+    }
+    return false;
+}
+
+// A state the program does not know would leave the row without an icon and
+// out of reach of Play/Pause; such a timer comes back paused.
+int32_t knownState(int32_t state) {
+    return (state == Running || state == Paused || state == Finished) ? state : Paused;
+}
+
+TimerRecord readTimerSection(const IniReader& ini, const std::string& section, bool pauseAll) {
+    TimerRecord r;
+    ini.readText(section, "DESCRIPTION", r.description, sizeof r.description);
+    r.timeSet.hours = ini.readInt(section, "HOURS", 0);
+    r.timeSet.minutes = ini.readInt(section, "MINUTES", 0);
+    r.timeSet.seconds = ini.readInt(section, "SECONDS", 0);
+    r.actionType = ini.readInt(section, "ACTION_TYPE", 0);
+    ini.readText(section, "FILE", r.fileName, sizeof r.fileName);
+    r.flags = ini.readInt(section, "FLAGS", 0);
+    ini.readText(section, "PARAMETER", r.parameters, sizeof r.parameters);
+    r.runTimer = ini.readInt(section, "RUN_TIMER", 0);
+    r.state = pauseAll ? Paused : knownState(ini.readInt(section, "STATE", 0));
+    r.limit = ini.readInt(section, "LIMIT", 0);
+    r.coastInt = ini.readInt(section, "COAST_INT", 0);
+    r.forValue = ini.readInt(section, "VALUE", 0);
+    // The field holds 3 characters; a longer hand-edited value is cut there.
+    ini.readText(section, "COAST_FRAC", r.coastFrac, sizeof r.coastFrac);
+    ini.readText(section, "UNIT", r.unit, sizeof r.unit);
+    return r;
+}
+}  // namespace
+
+TextBuffer buildTimerSetText(const TimerTable& table) {
+    // Each section is built on its own and joined once: the builder copies
+    // the whole text on every append, and a long file would pay for that
+    // thousands of times over.
+    TextBuffer text;
+    const int rows = table.rowCount();
+    for (int i = 0; i < rows; ++i) {
+        text.appendText(buildSectionText(i, table.readTimerRow(i)).text());
+    }
+    return text;
+}
+
+int readTimerSetText(TimerTable& table, const char* data, std::size_t size, bool pauseAll) {
+    table.deleteAllRows();
+    IniReader ini(data, size);
+    int loaded = 0;
+    while (loaded < maxTimers) {
+        std::string section = sectionName(loaded);
+        if (!holdsTimer(ini, section)) break;
+        table.writeTimerRow(-1, readTimerSection(ini, section, pauseAll));
+        ++loaded;
+    }
+    if (loaded > 0) table.selectRow(0);
+    return loaded;
+}

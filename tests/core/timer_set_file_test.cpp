@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "memory_list_control.h"
+#include "sets/timer_set_file.h"
+#include "timers/field_text.h"
+
+namespace {
+TimerRecord teaTimer() {
+    TimerRecord r;
+    std::strcpy(r.description, "Tea");
+    r.timeSet = {0, 1, 30};
+    r.timeCurrent = {0, 0, 45};
+    r.limit = 1;
+    std::strcpy(r.fileName, ".\\wave files\\reminder.wav");
+    r.flags = skipTick;
+    r.runTimer = Next;
+    r.coastInt = 2;
+    std::strcpy(r.coastFrac, "5");
+    r.forValue = 15;
+    std::strcpy(r.unit, "minute");
+    return r;
+}
+
+const char* const teaSection =
+    "\r\n[TIMER_0]"
+    "\r\nDESCRIPTION = Tea"
+    "\r\nHOURS = 0\r\nMINUTES = 1\r\nSECONDS = 30"
+    "\r\nACTION_TYPE = 0"
+    "\r\nFILE = .\\wave files\\reminder.wav"
+    "\r\nFLAGS = 1"
+    "\r\nPARAMETER = "
+    "\r\nRUN_TIMER = 1\r\nSTATE = 0\r\nLIMIT = 1"
+    "\r\nCOAST_INT = 2\r\nCOAST_FRAC = 5\r\nVALUE = 15"
+    "\r\nUNIT = minute\r\n";
+
+TimerRecord programTimer() {
+    TimerRecord r;
+    std::strcpy(r.description, "Build \xE2\x80\x94 nightly");  // UTF-8 em dash
+    r.timeSet = {2, 0, 0};  // not kept: the timer has no limit
+    r.state = Finished;
+    r.actionType = RunProgram;
+    std::strcpy(r.fileName, "C:\\tools\\make.exe");
+    std::strcpy(r.parameters, "-C \"x y\" ; a=b");
+    r.coastInt = INT_MIN;
+    std::strcpy(r.unit, "hour");
+    return r;
+}
+
+const char* const programSection =
+    "\r\n[TIMER_1]"
+    "\r\nDESCRIPTION = Build \xE2\x80\x94 nightly"
+    "\r\nHOURS = 0\r\nMINUTES = 0\r\nSECONDS = 0"
+    "\r\nACTION_TYPE = 1"
+    "\r\nFILE = C:\\tools\\make.exe"
+    "\r\nFLAGS = 0"
+    "\r\nPARAMETER = -C \"x y\" ; a=b"
+    "\r\nRUN_TIMER = 0\r\nSTATE = 2\r\nLIMIT = 0"
+    "\r\nCOAST_INT = -2147483648\r\nCOAST_FRAC = \r\nVALUE = 0"
+    "\r\nUNIT = hour\r\n";
+
+void expectSameSettings(const TimerRecord& a, const TimerRecord& b) {
+    EXPECT_STREQ(a.description, b.description);
+    EXPECT_EQ(formatTimeText(a.timeSet), formatTimeText(b.timeSet));
+    EXPECT_EQ(a.actionType, b.actionType);
+    EXPECT_STREQ(a.fileName, b.fileName);
+    EXPECT_STREQ(a.parameters, b.parameters);
+    EXPECT_EQ(a.runTimer, b.runTimer);
+    EXPECT_EQ(a.flags, b.flags);
+    EXPECT_EQ(a.limit, b.limit);
+    EXPECT_EQ(a.coastInt, b.coastInt);
+    EXPECT_STREQ(a.coastFrac, b.coastFrac);
+    EXPECT_EQ(a.forValue, b.forValue);
+    EXPECT_STREQ(a.unit, b.unit);
+}
+
+std::string section(int index, const std::string& lines) {
+    return "\r\n[TIMER_" + std::to_string(index) + "]\r\n" + lines;
+}
+
+class TimerSetFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { setFieldTextEncoding(TextEncoding::Utf8); }
+    std::string written() const {
+        TextBuffer text = buildTimerSetText(table);
+        return std::string(text.text(), static_cast<std::size_t>(text.length()));
+    }
+    int load(const std::string& text, bool pauseAll = false) {
+        return readTimerSetText(loaded, text.data(), text.size(), pauseAll);
+    }
+
+    MemoryListControl list;
+    TimerTable table{list};
+    MemoryListControl loadedList;
+    TimerTable loaded{loadedList};
+};
+}  // namespace
+
+TEST_F(TimerSetFileTest, WriterMakesTheExactBytesOfOneAndOfSeveralTimers) {
+    EXPECT_EQ(written().size(), 0u) << "an empty table gives an empty file";
+    table.writeTimerRow(-1, teaTimer());
+    EXPECT_EQ(written(), teaSection);
+    table.writeTimerRow(-1, programTimer());
+    EXPECT_EQ(written(), std::string(teaSection) + programSection);
+}
+
+TEST_F(TimerSetFileTest, SetComesBackInRowOrderWithElapsedTimesAtZero) {
+    table.writeTimerRow(-1, teaTimer());
+    table.writeTimerRow(-1, programTimer());
+    TimerRecord third = teaTimer();
+    std::strcpy(third.description, "third");
+    third.coastInt = INT_MAX;
+    table.writeTimerRow(-1, third);
+    list.selectRow(2);
+
+    EXPECT_EQ(load(written()), 3);
+    ASSERT_EQ(loaded.rowCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        TimerRecord back = loaded.readTimerRow(i);
+        expectSameSettings(back, table.readTimerRow(i));
+        EXPECT_EQ(back.state, table.readTimerRow(i).state);
+        EXPECT_TRUE(isZeroTime(back.timeCurrent)) << i;
+    }
+    EXPECT_EQ(loadedList.selectedFocusedRow(), 0);
+}
+
+TEST_F(TimerSetFileTest, PauseAllForcesEveryTimerPausedAndStateIsKeptOtherwise) {
+    std::string text = section(0, "DESCRIPTION = a\r\nSTATE = 0\r\n") + section(1, "DESCRIPTION = b\r\nSTATE = 2\r\n") +
+                       section(2, "DESCRIPTION = c\r\nSTATE = 7\r\n") + section(3, "DESCRIPTION = d\r\nSTATE = -1\r\n");
+    ASSERT_EQ(load(text, true), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(loaded.readTimerRow(i).state, Paused) << i;
+
+    ASSERT_EQ(load(text, false), 4);
+    EXPECT_EQ(loaded.readTimerRow(0).state, Running);
+    EXPECT_EQ(loaded.readTimerRow(1).state, Finished);
+    EXPECT_EQ(loaded.readTimerRow(2).state, Paused) << "an unknown state comes back paused";
+    EXPECT_EQ(loaded.readTimerRow(3).state, Paused);
+}
+
+TEST_F(TimerSetFileTest, TimersWithEmptyOrBlankDescriptionsAreNotLost) {
+    TimerRecord named = teaTimer();
+    TimerRecord empty = teaTimer();
+    empty.description[0] = '\0';
+    TimerRecord blank = teaTimer();
+    std::strcpy(blank.description, "   ");
+    TimerRecord last = programTimer();
+    for (const TimerRecord& r : {named, empty, blank, last}) table.writeTimerRow(-1, r);
+
+    std::string text = written();
+    EXPECT_NE(text.find("\r\nDESCRIPTION = \r\n"), std::string::npos);
+    ASSERT_EQ(load(text), 4);
+    EXPECT_STREQ(loaded.readTimerRow(1).description, "");
+    EXPECT_STREQ(loaded.readTimerRow(2).description, "") << "blanks at the ends of a value are not kept";
+    EXPECT_EQ(loaded.readTimerRow(2).forValue, 15);
+    expectSameSettings(loaded.readTimerRow(3), table.readTimerRow(3));
+}
+
+TEST_F(TimerSetFileTest, ReadingStopsAtTheFirstMissingSection) {
+    std::string gap = section(0, "DESCRIPTION = a\r\n") + section(2, "DESCRIPTION = c\r\n");
+    EXPECT_EQ(load(gap), 1);
+
+    std::string hollow = section(0, "DESCRIPTION = a\r\n") + section(1, "NOTE = no timer key\r\n") +
+                         section(2, "DESCRIPTION = c\r\n");
+    EXPECT_EQ(load(hollow), 1) << "a section without any of the fifteen keys counts as missing";
+
+    std::string noDescription = section(0, "HOURS = 1\r\nLIMIT = 1\r\n");
+    ASSERT_EQ(load(noDescription), 1);
+    EXPECT_STREQ(loaded.readTimerRow(0).description, "");
+    EXPECT_EQ(formatTimeText(loaded.readTimerRow(0).timeSet), "01:00:00");
+
+    std::string many;
+    for (int i = 0; i < 150; ++i) many += section(i, "DESCRIPTION = t" + std::to_string(i) + "\r\n");
+    EXPECT_EQ(load(many), 100);
+    EXPECT_STREQ(loaded.readTimerRow(99).description, "t99");
+}
+
+TEST_F(TimerSetFileTest, LoadingEmptiesTheTableFirstAndSelectsOnlyWhenSomethingCameBack) {
+    table.writeTimerRow(-1, teaTimer());
+    ASSERT_EQ(load(written()), 1);
+    EXPECT_EQ(load(""), 0);
+    EXPECT_EQ(loaded.rowCount(), 0);
+    EXPECT_EQ(loadedList.selectedFocusedRow(), -1);
+    EXPECT_EQ(readTimerSetText(loaded, nullptr, 0, true), 0);
+}
+
+TEST_F(TimerSetFileTest, MissingKeysGiveDefaultsAndHandEditedLinesReadLikeWrittenOnes) {
+    ASSERT_EQ(load(section(0, "DESCRIPTION = only\r\n")), 1);
+    TimerRecord bare = loaded.readTimerRow(0);
+    EXPECT_STREQ(bare.description, "only");
+    EXPECT_EQ(bare.state, Running);
+    EXPECT_EQ(bare.limit, 0);
+    EXPECT_EQ(bare.flags, 0);
+    EXPECT_EQ(bare.coastInt, 0);
+    EXPECT_STREQ(bare.fileName, "");
+    EXPECT_STREQ(bare.unit, "");
+
+    std::string edited = "[timer_0]\nDESCRIPTION=Tea\n  HOURS   =   2  \nminutes=\t5\nLIMIT =1\r\nFLAGS = 1 \r\n";
+    ASSERT_EQ(load(edited), 1);
+    TimerRecord r = loaded.readTimerRow(0);
+    EXPECT_STREQ(r.description, "Tea");
+    EXPECT_EQ(formatTimeText(r.timeSet), "02:05:00");
+    EXPECT_EQ(r.flags, skipTick) << "a loaded timer keeps its skipped first tick";
+}
+
+TEST_F(TimerSetFileTest, OverlongValuesAreCutToTheirFields) {
+    std::string v300(300, 'z');
+    std::string text = section(0, "DESCRIPTION = " + v300 + "\r\nFILE = " + v300 + "\r\nPARAMETER = " + v300 +
+                                      "\r\nUNIT = " + v300 + "\r\nCOAST_FRAC = 123456789\r\nVALUE = 4\r\n");
+    ASSERT_EQ(load(text), 1);
+    TimerRecord r = loaded.readTimerRow(0);
+    std::string v259(259, 'z');
+    EXPECT_EQ(r.description, v259);
+    EXPECT_EQ(r.fileName, v259);
+    EXPECT_EQ(r.parameters, v259);
+    EXPECT_EQ(r.unit, v259);
+    EXPECT_STREQ(r.coastFrac, "12") << "the table keeps two of the three characters read";
+    EXPECT_EQ(r.forValue, 4);
+}
+
+TEST_F(TimerSetFileTest, NumbersBeyond32BitsAreClampedAndWrittenInFull) {
+    ASSERT_EQ(load(section(0, "DESCRIPTION = big\r\nCOAST_INT = 4294967295\r\nVALUE = -99999999999\r\n")), 1);
+    TimerRecord r = loaded.readTimerRow(0);
+    EXPECT_EQ(r.coastInt, INT_MAX);
+    EXPECT_EQ(r.forValue, INT_MIN);
+
+    table.writeTimerRow(-1, r);
+    std::string text = written();
+    EXPECT_NE(text.find("\r\nCOAST_INT = 2147483647\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nVALUE = -2147483648\r\n"), std::string::npos);
+}
+
+TEST_F(TimerSetFileTest, GarbageNeverCrashesAndLoadsAtMostWhatItHolds) {
+    std::string garbage;
+    for (int i = 0; i < 200000; ++i) garbage += static_cast<char>((i * 7919) % 256);
+    EXPECT_LE(load(garbage), 100);
+    std::string truncated = std::string(teaSection).substr(0, 40);  // cut in the middle of a line
+    ASSERT_EQ(load(truncated), 1);
+    EXPECT_STREQ(loaded.readTimerRow(0).description, "Tea");
+}
