@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/timer_sets.h"
+#include "app_window_fixture.h"
+#include "sets/timer_set_file.h"
+
+namespace {
+TimerRecord limitedTimer(const char* description, TimeHms set, TimerState state) {
+    TimerRecord r;
+    std::strcpy(r.description, description);
+    r.timeSet = set;
+    r.timeCurrent = {0, 0, 12};
+    r.limit = 1;
+    r.state = state;
+    std::strcpy(r.fileName, ".\\wave files\\reminder.wav");
+    std::strcpy(r.unit, "second");
+    return r;
+}
+
+class TimerSetFilesTest : public ::testing::Test {
+protected:
+    void addThreeTimers() {
+        ui.table.writeTimerRow(-1, limitedTimer("Tea \xE2\x80\x94 green", {0, 1, 30}, Running));
+        TimerRecord program = limitedTimer("Backup", {1, 0, 0}, Finished);
+        program.actionType = RunProgram;
+        std::strcpy(program.parameters, "/quiet \"C:\\a b\"");
+        ui.table.writeTimerRow(-1, program);
+        TimerRecord counter = limitedTimer("", {0, 0, 0}, Paused);
+        counter.limit = 0;
+        ui.table.writeTimerRow(-1, counter);
+    }
+    std::string expectedText() const {
+        TextBuffer text = buildTimerSetText(ui.table);
+        return std::string(text.text(), static_cast<std::size_t>(text.length()));
+    }
+    void expectOneSaveError() {
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "Error operation of save!");
+        EXPECT_EQ(ui.messages[0].caption, "Horalet test");
+        EXPECT_EQ(ui.messages[0].style, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_EQ(ui.messages[0].owner, ui.app.hwndMain);
+        ui.messages.clear();
+    }
+
+    AppWindow ui;
+    ScratchFolder folder;
+};
+}  // namespace
+
+TEST_F(TimerSetFilesTest, SavedSetLoadsBackThroughTheRealListAndFiles) {
+    addThreeTimers();
+    std::string path = folder.file("set.ini");
+    EXPECT_TRUE(saveTimerSet(path.c_str(), ui.app));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(fileBytes(path), expectedText());
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"set.ini"}) << "no temporary file is left";
+
+    ui.table.deleteAllRows();
+    loadTimerSet(path.c_str(), ui.app, false);
+    ASSERT_EQ(ui.table.rowCount(), 3);
+    EXPECT_EQ(ui.table.readTimerRow(0).state, Running);
+    EXPECT_EQ(ui.table.readTimerRow(1).state, Finished);
+    EXPECT_EQ(ui.table.readTimerRow(1).actionType, RunProgram);
+    EXPECT_STREQ(ui.table.readTimerRow(1).parameters, "/quiet \"C:\\a b\"");
+    EXPECT_STREQ(ui.table.readTimerRow(2).description, "") << "an empty description does not end the set";
+    EXPECT_EQ(ui.table.findSelectedRow(), 0);
+    EXPECT_TRUE(GetWindowLongA(ui.app.hwndList, GWL_STYLE) & WS_VISIBLE) << "drawing is back on after the load";
+    // The clock followed the load: the first timer, elapsed time back at zero.
+    EXPECT_EQ(ui.clockText(), "00:01:30");
+    EXPECT_EQ(ui.progressPosition(), 0);
+
+    loadTimerSet(path.c_str(), ui.app, true);
+    ASSERT_EQ(ui.table.rowCount(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(ui.table.readTimerRow(i).state, Paused) << i;
+}
+
+TEST_F(TimerSetFilesTest, RelativeNamesUseTheCurrentDirectory) {
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.path().c_str()));
+    addThreeTimers();
+    EXPECT_TRUE(saveTimerSet("autosave.ini", ui.app));
+    ui.table.deleteAllRows();
+    loadTimerSet(".\\autosave.ini", ui.app, true);
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(ui.table.rowCount(), 3);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"autosave.ini"});
+}
+
+TEST_F(TimerSetFilesTest, EmptyTableAndMissingFile) {
+    std::string path = folder.file("autosave.ini");
+    writeFileBytes(path, "\r\n[TIMER_0]\r\nDESCRIPTION = old\r\n");
+    EXPECT_TRUE(saveTimerSet(path.c_str(), ui.app));
+    EXPECT_EQ(fileBytes(path), "");
+    EXPECT_TRUE(ui.messages.empty());
+
+    addThreeTimers();
+    int writesBefore = ui.clockTextWrites();
+    loadTimerSet(folder.file("missing.ini").c_str(), ui.app, true);
+    EXPECT_EQ(ui.table.rowCount(), 0);
+    EXPECT_EQ(ui.table.findSelectedRow(), -1);
+    EXPECT_EQ(ui.clockTextWrites(), writesBefore) << "nothing loaded, so the clock is not refreshed";
+}
+
+TEST_F(TimerSetFilesTest, ReadOnlyTargetFailsOnceAndKeepsTheOldFile) {
+    std::string path = folder.file("locked.ini");
+    const std::string old = "\r\n[TIMER_0]\r\nDESCRIPTION = keep me\r\n";
+    writeFileBytes(path, old);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    addThreeTimers();
+
+    EXPECT_FALSE(saveTimerSet(path.c_str(), ui.app));
+    expectOneSaveError();
+    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"locked.ini"});
+
+    ui.table.deleteAllRows();  // an empty table fails the same way
+    EXPECT_FALSE(saveTimerSet(path.c_str(), ui.app));
+    expectOneSaveError();
+    EXPECT_EQ(fileBytes(path), old);
+}
+
+TEST_F(TimerSetFilesTest, FailedReplaceLeavesTheOldFileWholeAndNoTemporaryFile) {
+    std::string path = folder.file("busy.ini");
+    const std::string old = "\r\n[TIMER_0]\r\nDESCRIPTION = still here\r\n";
+    writeFileBytes(path, old);
+    // Another program holds the file open without letting it be replaced:
+    // the new text is written aside, and then the move fails.
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    addThreeTimers();
+    bool saved = saveTimerSet(path.c_str(), ui.app);
+    CloseHandle(holder);
+
+    EXPECT_FALSE(saved);
+    expectOneSaveError();
+    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"busy.ini"});
+}
+
+TEST_F(TimerSetFilesTest, SaveIntoAMissingFolderFails) {
+    addThreeTimers();
+    EXPECT_FALSE(saveTimerSet(folder.file("no such folder\\set.ini").c_str(), ui.app));
+    expectOneSaveError();
+    EXPECT_TRUE(folder.fileNames().empty());
+}
