@@ -1,0 +1,72 @@
+#include "app/timer_list_commands.h"
+
+#include "app/clock_display.h"
+#include "app/row_commands.h"
+#include "platform/list_view_control.h"
+#include "platform/message_box.h"
+#include "res/resource.h"
+
+namespace {
+class Win32RowCommandHost : public RowCommandHost {
+public:
+    explicit Win32RowCommandHost(const AppState& app) : app_(app) {}
+
+    void warn(const char* text) override {
+        showMessage(app_.hwndMain, text, app_.title, MB_OK | MB_ICONEXCLAMATION);
+    }
+    bool confirm(const char* question) override {
+        return showMessage(app_.hwndMain, question, app_.title, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    }
+    void refreshClock() override { ::refreshClock(app_); }
+
+private:
+    const AppState& app_;
+};
+
+int compareTextAsUserLocale(const char* first, const char* second) { return lstrcmpA(first, second); }
+
+// One direction for the whole program: the sort after this one runs the
+// other way, whichever column the user clicks next.
+ColumnSort columnSort = {compareTextAsUserLocale, 0};
+
+void enableItem(HMENU menu, int commandId, bool enabled) {
+    if (menu) EnableMenuItem(menu, commandId, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void enableTimerItem(const AppState& app, HMENU menuBar, int commandId, bool enabled) {
+    enableItem(menuBar, commandId, enabled);
+    enableItem(app.timerMenu, commandId, enabled);
+}
+}  // namespace
+
+void runRowCommand(const AppState& app, int commandId) {
+    ListViewControl list(app.hwndList);
+    TimerTable table(list);
+    Win32RowCommandHost host(app);
+    switch (commandId) {
+        case IDM_TIMER_PLAY_PAUSE: togglePlayPause(table); break;
+        case IDM_TIMER_RESTART: restartSelectedTimer(table, host); break;
+        case IDM_TIMER_DELETE: deleteSelectedTimer(table, host); break;
+        case IDM_TIMER_MOVE_UP: moveSelectedTimerUp(table); break;
+        case IDM_TIMER_MOVE_DOWN: moveSelectedTimerDown(table); break;
+    }
+}
+
+void sortTimerList(const AppState& app, int column) {
+    ListViewControl list(app.hwndList);
+    TimerTable table(list);
+    sortByColumn(table, columnSort, column);
+}
+
+void updateMenuStates(const AppState& app) {
+    ListViewControl list(app.hwndList);
+    const MenuStates states = menuStatesFor(list.selectedFocusedRow(), list.rowCount());
+    // Only items inside the popups change, never the bar's own titles, so
+    // the bar needs no redrawing.
+    HMENU menuBar = GetMenu(app.hwndMain);
+    for (int id : {IDM_TIMER_EDIT, IDM_TIMER_DELETE, IDM_TIMER_PLAY_PAUSE, IDM_TIMER_RESTART}) {
+        enableTimerItem(app, menuBar, id, states.rowItems);
+    }
+    for (int id : {IDM_TIMER_MOVE_UP, IDM_TIMER_MOVE_DOWN}) enableTimerItem(app, menuBar, id, states.moveItems);
+    enableItem(menuBar, IDM_SET_SAVE, states.saveItem);
+}

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/timer_list_commands.h"
+#include "dialog_script.h"
+#include "platform/list_view_control.h"
+#include "res/resource.h"
+#include "timers/timer_table.h"
+#include "window_fixture.h"
+
+namespace {
+using Strings = std::vector<std::string>;
+
+class TimerListCommandsTest : public ::testing::Test {
+protected:
+    ListViewWindow window;
+    ListViewControl list{window.list()};
+    TimerTable table{list};
+    AppState app;
+    MessageScript messages;
+    HMENU timerMenuCopy = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAIN_MENU));
+
+    TimerListCommandsTest() {
+        app.hInstance = GetModuleHandleA(nullptr);
+        app.hwndMain = window.window();
+        app.hwndList = window.list();
+        app.hwndClock = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, window.window(), nullptr,
+                                        app.hInstance, nullptr);
+        std::strcpy(app.title, "Horalet");
+        SetMenu(window.window(), LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDM_MAIN_MENU)));
+        app.timerMenu = GetSubMenu(timerMenuCopy, 1);
+    }
+    ~TimerListCommandsTest() override { DestroyMenu(timerMenuCopy); }
+
+    void addTimer(const char* description, TimerState state = Paused) {
+        TimerRecord r;
+        std::strcpy(r.description, description);
+        r.state = state;
+        r.timeCurrent = {0, 3, 0};
+        table.writeTimerRow(-1, r);
+    }
+    Strings column(int index) const {
+        Strings texts;
+        for (int row = 0; row < table.rowCount(); ++row) texts.push_back(list.cellText(row, index));
+        return texts;
+    }
+    bool greyed(HMENU menu, int id) const { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+    // The state of an item, or "mixed" when the two menus disagree.
+    std::string timerItem(int id) const {
+        const bool bar = greyed(GetMenu(app.hwndMain), id);
+        if (bar != greyed(app.timerMenu, id)) return "mixed";
+        return bar ? "grey" : "on";
+    }
+};
+}  // namespace
+
+TEST_F(TimerListCommandsTest, MenuItemsFollowTheSelectionInBothMenus) {
+    const int rowItems[] = {IDM_TIMER_EDIT, IDM_TIMER_DELETE, IDM_TIMER_PLAY_PAUSE, IDM_TIMER_RESTART};
+    const int moveItems[] = {IDM_TIMER_MOVE_UP, IDM_TIMER_MOVE_DOWN};
+    HMENU bar = GetMenu(app.hwndMain);
+
+    updateMenuStates(app);
+    for (int id : rowItems) EXPECT_EQ(timerItem(id), "grey") << id;
+    for (int id : moveItems) EXPECT_EQ(timerItem(id), "grey") << id;
+    EXPECT_TRUE(greyed(bar, IDM_SET_SAVE));
+
+    addTimer("one");
+    table.selectRow(0);
+    updateMenuStates(app);
+    for (int id : rowItems) EXPECT_EQ(timerItem(id), "on") << id;
+    for (int id : moveItems) EXPECT_EQ(timerItem(id), "grey") << id;
+    EXPECT_FALSE(greyed(bar, IDM_SET_SAVE));
+
+    addTimer("two");
+    updateMenuStates(app);
+    for (int id : moveItems) EXPECT_EQ(timerItem(id), "on") << id;
+
+    for (int id : {IDM_TIMER_ADD, IDM_SET_LOAD, IDM_EXIT, IDM_ABOUT, IDM_HOME_PAGE, IDM_USER_MANUAL}) {
+        EXPECT_FALSE(greyed(bar, id)) << id;
+    }
+}
+
+TEST_F(TimerListCommandsTest, DeleteAsksTheMainWindowsQuestion) {
+    addTimer("a", Running);  // a paused one would blink
+    addTimer("b");
+    runRowCommand(app, IDM_TIMER_DELETE);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, "Please select an item.");
+    EXPECT_EQ(messages.shown()[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(messages.shown()[0].owner, app.hwndMain);
+    EXPECT_EQ(messages.shown()[0].caption, "Horalet");
+
+    messages.clear();
+    table.selectRow(1);
+    messages.answer(IDNO);
+    runRowCommand(app, IDM_TIMER_DELETE);
+    EXPECT_EQ(table.rowCount(), 2);
+    messages.answer(IDYES);
+    runRowCommand(app, IDM_TIMER_DELETE);
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[0].text, "Delete the selected item. Are you sure?");
+    EXPECT_EQ(messages.shown()[0].style, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+    EXPECT_EQ(column(ColumnDescription), Strings{"a"});
+    EXPECT_EQ(table.findSelectedRow(), 0);
+    char clock[64] = {};
+    GetWindowTextA(app.hwndClock, clock, sizeof clock);
+    EXPECT_STREQ(clock, "00:03:00");  // refreshed for the newly selected timer
+}
+
+TEST_F(TimerListCommandsTest, EachCommandIdReachesItsCommand) {
+    addTimer("a", Running);
+    addTimer("b");
+    table.selectRow(0);
+
+    runRowCommand(app, IDM_TIMER_PLAY_PAUSE);
+    EXPECT_EQ(table.readTimerRow(0).state, Paused);
+    runRowCommand(app, IDM_TIMER_RESTART);
+    EXPECT_EQ(table.readTimerRow(0).state, Running);
+    EXPECT_EQ(list.cellText(0, ColumnTimeCurrent), "00:00:00");
+    runRowCommand(app, IDM_TIMER_MOVE_DOWN);
+    EXPECT_EQ(column(ColumnDescription), (Strings{"b", "a"}));
+    runRowCommand(app, IDM_TIMER_MOVE_UP);
+    EXPECT_EQ(column(ColumnDescription), (Strings{"a", "b"}));
+    runRowCommand(app, IDM_TIMER_ADD);  // not a row command
+    EXPECT_EQ(table.rowCount(), 2);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(TimerListCommandsTest, SortFollowsTheUsersLocaleForTextAndValueForSums) {
+    addTimer("cherry");
+    addTimer("Banana");
+    addTimer("apple");
+    const char* sums[] = {"10.00", "9.50", "0.75"};
+    for (int row = 0; row < 3; ++row) list.setCellText(row, ColumnSum, sums[row]);
+
+    // The locale's order ignores case where a byte comparison would not.
+    sortTimerList(app, ColumnDescription);
+    EXPECT_EQ(column(ColumnDescription), (Strings{"apple", "Banana", "cherry"}));
+    sortTimerList(app, ColumnSum);
+    EXPECT_EQ(column(ColumnSum), (Strings{"10.00", "9.50", "0.75"}));
+    sortTimerList(app, ColumnSum);
+    EXPECT_EQ(column(ColumnSum), (Strings{"0.75", "9.50", "10.00"}));
+}
