@@ -1,36 +1,244 @@
 #include "app/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include "app/about_help.h"
+#include "app/autosave.h"
+#include "app/clock_display.h"
+#include "app/clock_font.h"
+#include "app/timer_list_commands.h"
+#include "app/timer_set_dialogs.h"
+#include "app/timer_sets.h"
+#include "app/win32_timer_events.h"
+#include "editor/timer_editor_dialog.h"
 #include "platform/list_view_control.h"
+#include "platform/tray_icon.h"
 #include "res/resource.h"
+#include "timers/tick_engine.h"
+#include "timers/tick_schedule.h"
 
 namespace {
-AppState& stateOf(HWND window) { return *reinterpret_cast<AppState*>(GetWindowLongPtrA(window, DWLP_USER)); }
+constexpr UINT_PTR tickTimerId = 1;
+
+// What the main window keeps besides AppState; reached through the window.
+struct MainWindowState {
+    AppState* app = nullptr;
+    Autosave autosave;
+    TickSchedule schedule{0};
+    HFONT clockFont = nullptr;
+    UINT taskbarCreated = 0;
+    bool insideTick = false;
+};
+
+MainWindowState* stateOf(HWND window) {
+    return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(window, DWLP_USER));
+}
+
+int64_t monotonicMs() { return static_cast<int64_t>(GetTickCount64()); }
+
+HICON loadIcon(HINSTANCE instance, int id, int size) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+}
+
+void showAtCursor(const AppState& app, HMENU menu) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    // Without the foreground the menu would not close when the user clicks
+    // elsewhere.
+    SetForegroundWindow(app.hwndMain);
+    TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, app.hwndMain, nullptr);
+}
+
+void bringBack(HWND window) {
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+}
+
+// --- commands -------------------------------------------------------------
+
+void runCommand(const AppState& app, int command) {
+    switch (command) {
+        case IDCANCEL:
+        case IDM_EXIT:
+            EndDialog(app.hwndMain, 0);
+            break;
+        case IDM_ABOUT:
+            runAboutBox(app);
+            break;
+        case IDM_HOME_PAGE:
+            openHomePage(app);
+            break;
+        case IDM_USER_MANUAL:
+            openUserManual(app);
+            break;
+        case IDM_SET_LOAD:
+            runLoadSetDialog(app);
+            break;
+        case IDM_SET_SAVE:
+            runSaveSetDialog(app);
+            break;
+        case IDM_TIMER_ADD:
+            runTimerEditor(app, true);
+            break;
+        case IDM_TIMER_EDIT:
+            runTimerEditor(app, false);
+            break;
+        case IDM_TIMER_PLAY_PAUSE:
+        case IDM_TIMER_RESTART:
+        case IDM_TIMER_DELETE:
+        case IDM_TIMER_MOVE_UP:
+        case IDM_TIMER_MOVE_DOWN:
+            runRowCommand(app, command);
+            break;
+        default:
+            break;
+    }
+}
+
+// --- list notifications ---------------------------------------------------
+
+bool isContextClick(const AppState& app, UINT code) {
+    return app.buttonsSwapped ? code == static_cast<UINT>(NM_CLICK) : code == static_cast<UINT>(NM_RCLICK);
+}
+
+void onListNotify(MainWindowState& state, const NMHDR& header) {
+    const AppState& app = *state.app;
+    if (header.code == LVN_ITEMCHANGED) {
+        refreshClock(app);
+        updateMenuStates(app);
+    } else if (header.code == LVN_COLUMNCLICK) {
+        sortTimerList(app, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+        state.autosave.saveIfChanged(app);
+    } else if (isContextClick(app, header.code)) {
+        updateMenuStates(app);
+        showAtCursor(app, app.timerMenu);
+    } else if (header.code == static_cast<UINT>(NM_DBLCLK)) {
+        ListViewControl list(app.hwndList);
+        int command = list.selectedFocusedRow() >= 0 ? IDM_TIMER_EDIT : IDM_TIMER_ADD;
+        SendMessageA(app.hwndMain, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    }
+}
+
+// --- notification-area icon ----------------------------------------------
+
+void onTrayNotify(const AppState& app, LPARAM event) {
+    if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN) {
+        bringBack(app.hwndMain);
+        bool contextButton = app.buttonsSwapped ? event == WM_LBUTTONDOWN : event == WM_RBUTTONDOWN;
+        if (!contextButton) return;
+        // A disabled main window means one of our modal dialogs is open.
+        if (IsWindowEnabled(app.hwndMain)) {
+            showAtCursor(app, app.trayMenu);
+        } else {
+            MessageBeep(0);
+        }
+    } else if (event == NIN_BALLOONUSERCLICK) {
+        bringBack(app.hwndMain);
+    }
+}
+
+void addOurTrayIcon(const AppState& app) {
+    addTrayIcon(app.hwndMain, loadIcon(app.hInstance, IDI_APP_SMALL, 16), app.title);
+}
+
+// --- tick -----------------------------------------------------------------
+
+void armTick(HWND window, int64_t delayMs) { SetTimer(window, tickTimerId, static_cast<UINT>(delayMs), nullptr); }
+
+void onTick(MainWindowState& state) {
+    const AppState& app = *state.app;
+    armTick(app.hwndMain, state.schedule.onTick(monotonicMs()));
+    // A tick must not run inside another: a box some action raises would
+    // otherwise give the rows below the completing one an extra second.
+    if (state.insideTick) return;
+    state.insideTick = true;
+    ListViewControl list(app.hwndList);
+    TimerTable table(list);
+    Win32TimerEvents events(app);
+    tickTimers(table, events);
+    state.insideTick = false;
+    refreshClock(app);
+    state.autosave.saveIfChanged(app);
+}
+
+// --- lifetime -------------------------------------------------------------
 
 void onInitDialog(HWND window, AppState& app) {
-    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&app));
+    auto* state = new MainWindowState;
+    state->app = &app;
+    state->taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     app.hwndMain = window;
     app.hwndList = GetDlgItem(window, IDC_TIMER_LIST);
     app.hwndClock = GetDlgItem(window, IDC_CLOCK);
     initMainWindow(app);
+    state->clockFont = reinterpret_cast<HFONT>(SendMessageA(app.hwndClock, WM_GETFONT, 0, 0));
+    state->schedule.restart(monotonicMs());
+    state->autosave.markSaved(app);
+}
+
+void onDestroy(MainWindowState& state) {
+    removeTrayIcon(state.app->hwndMain);
+    state.autosave.saveNow(*state.app);
 }
 }  // namespace
 
-void initMainWindow(AppState& app) { setUpTimerListView(app.hwndList, app.hInstance); }
+void initMainWindow(AppState& app) {
+    // Read the setting instead of flipping it to find out: the system's
+    // setting is never touched, not even for a moment.
+    app.buttonsSwapped = GetSystemMetrics(SM_SWAPBUTTON) ? 1 : 0;
+    SendMessageA(app.hwndClock, WM_SETFONT, reinterpret_cast<WPARAM>(createClockFont(app.hInstance)), FALSE);
+    setUpTimerListView(app.hwndList, app.hInstance);
+    SendMessageA(app.hwndMain, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(loadIcon(app.hInstance, IDI_APP_SMALL, 16)));
+    SendMessageA(app.hwndMain, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(loadIcon(app.hInstance, IDI_APP, 32)));
+    armTick(app.hwndMain, TickSchedule::periodMs);
+    addOurTrayIcon(app);
+    app.trayMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDM_TRAY_MENU)), 0);
+    app.timerMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDM_MAIN_MENU)), 1);
+    loadTimerSet(autosaveReadPath, app, true);
+    refreshClock(app);
+    updateMenuStates(app);
+}
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    MainWindowState* state = stateOf(window);
+    if (message == WM_INITDIALOG) {
+        onInitDialog(window, *reinterpret_cast<AppState*>(lParam));
+        return FALSE;
+    }
+    if (!state) return 0;
+    const AppState& app = *state->app;
     switch (message) {
-        case WM_INITDIALOG:
-            onInitDialog(window, *reinterpret_cast<AppState*>(lParam));
-            return FALSE;
+        case WM_TIMER:
+            onTick(*state);
+            return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDM_EXIT) EndDialog(window, 0);
+            runCommand(app, LOWORD(wParam));
+            updateMenuStates(app);
+            state->autosave.saveIfChanged(app);
+            return 0;
+        case WM_NOTIFY:
+            onListNotify(*state, *reinterpret_cast<NMHDR*>(lParam));
+            return 0;
+        case WM_TRAYNOTIFY:
+            onTrayNotify(app, lParam);
             return 0;
         case WM_CLOSE:
             ShowWindow(window, SW_HIDE);
             return TRUE;
+        case WM_QUERYENDSESSION:
+            state->autosave.saveNow(app);
+            return 0;
+        case WM_DESTROY:
+            onDestroy(*state);
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(window, DWLP_USER, 0);
+            if (state->clockFont) DeleteObject(state->clockFont);
+            delete state;
+            return 0;
     }
-    (void)stateOf;
+    if (message == state->taskbarCreated) addOurTrayIcon(app);  // Explorer restarted
     return 0;
 }

@@ -12,7 +12,18 @@
 void Win32TimerEvents::playSound(const char* fileName) { PlaySoundA(fileName, nullptr, SND_ASYNC); }
 
 void Win32TimerEvents::openProgram(const char* fileName, const char* parameters) {
-    ShellExecuteA(app_.hwndMain, "open", fileName, parameters, nullptr, SW_SHOWNORMAL);
+    // Without SEE_MASK_FLAG_NO_UI the shell shows its own error box for a
+    // program that cannot start; that box's loop would run the next tick
+    // inside this one, and a completion is meant to report nothing.
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = app_.hwndMain;
+    info.lpVerb = "open";
+    info.lpFile = fileName;
+    info.lpParameters = parameters;
+    info.nShow = SW_SHOWNORMAL;
+    ShellExecuteExA(&info);
 }
 
 void Win32TimerEvents::showBalloon(const char* title, const char* text) {

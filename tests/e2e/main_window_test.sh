@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The main window as a user meets it: the autosave list comes back paused,
+# Esc saves it, a second start only activates the first, the close box hides
+# the window while the timers keep counting.
+source "$(dirname "$0")/lib.sh"
+
+timer_section() {  # index description state limit seconds
+    printf '\r\n[TIMER_%s]\r\nDESCRIPTION = %s\r\nHOURS = 0\r\nMINUTES = 0\r\nSECONDS = %s\r\nACTION_TYPE = 0\r\nFILE = \r\nFLAGS = 0\r\nPARAMETER = \r\nRUN_TIMER = 0\r\nSTATE = %s\r\nLIMIT = %s\r\nCOAST_INT = 0\r\nCOAST_FRAC = \r\nVALUE = 0\r\nUNIT = second\r\n' "$1" "$2" "$5" "$3" "$4"
+}
+{ timer_section 0 "Was running" 0 1 30; timer_section 1 "Was finished" 2 1 5; timer_section 2 "Counting up" 0 0 0; } >"$workdir/autosave.ini"
+
+start_horalet
+echo "-- every timer of the last run comes back paused"
+[ "$(ctl rows | wc -l)" -eq 3 ] || fail "three rows expected"
+for i in 0 1 2; do
+    [ "$(field "$(row $i)" 1 | tr -d '*')" = 1 ] || fail "row $i is not paused: $(row $i)"
+done
+[ "$(field "$(row 0)" 1)" = "*1" ] || fail "row 0 should be selected after the load"
+
+echo "-- a second start activates the first and touches no file"
+before=$(md5sum "$workdir/autosave.ini")
+(cd "$workdir" && timeout 30 wine "$HORALET_EXE") || fail "second instance did not exit 0"
+[ "$(md5sum "$workdir/autosave.ini")" = "$before" ] || fail "second instance changed autosave.ini"
+[ "$(xdotool search --name '^Horalet$' | wc -l)" -eq 1 ] || fail "two main windows"
+
+echo "-- the close box hides the window and the timers keep counting"
+ctl select 2
+ctl command 32773   # Play/Pause: start the unlimited timer
+sleep 2.5
+t1=$(field "$(row 2)" 2)
+xdotool key --window "$(main_window_id)" alt+F4
+sleep 1
+! ctl visible || fail "window still visible after the close box"
+kill -0 "$horalet_pid" || fail "the program ended on close"
+sleep 2.5
+t2=$(field "$(row 2)" 2)
+[ "$t2" \> "$t1" ] || fail "timer did not count while hidden ($t1 -> $t2)"
+ctl tray 0x201     # a click on the notification-area icon brings it back
+sleep 1
+ctl visible || fail "tray click did not show the window"
+
+echo "-- Esc ends the program and writes autosave.ini with the exact bytes"
+ctl command 32773   # pause it again, so the expected file is known
+exit_horalet
+{ timer_section 0 "Was running" 1 1 30; timer_section 1 "Was finished" 1 1 5; timer_section 2 "Counting up" 1 0 0; } >"$workdir/expected.ini"
+cmp "$workdir/autosave.ini" "$workdir/expected.ini" || fail "autosave.ini differs: $(od -c "$workdir/autosave.ini" | head -20)"
+echo "main window: all checks passed"

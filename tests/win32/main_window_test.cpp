@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/accelerators.h"
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "platform/list_view_control.h"
+#include "platform/message_box.h"
+#include "platform/tray_icon.h"
+#include "res/resource.h"
+#include "temp_folder.h"
+#include "timers/timer_table.h"
+
+namespace {
+std::string section(int index, const char* description, int state, int limit, int seconds) {
+    char text[1024];
+    std::snprintf(text, sizeof text,
+                  "\r\n[TIMER_%d]\r\nDESCRIPTION = %s\r\nHOURS = 0\r\nMINUTES = 0\r\nSECONDS = %d\r\n"
+                  "ACTION_TYPE = 0\r\nFILE = \r\nFLAGS = 0\r\nPARAMETER = \r\nRUN_TIMER = 0\r\nSTATE = %d\r\n"
+                  "LIMIT = %d\r\nCOAST_INT = 0\r\nCOAST_FRAC = \r\nVALUE = 0\r\nUNIT = second\r\n",
+                  index, description, seconds, state, limit);
+    return text;
+}
+
+// Commands that reach the main window, as the user's keys and clicks make
+// them; and new dialogs kept from opening, so a command such as About does
+// not block the test in a modal loop.
+std::vector<int> commandsSeen;
+HWND watchedWindow = nullptr;
+HHOOK commandHook = nullptr, dialogBlocker = nullptr;
+
+LRESULT CALLBACK recordCommands(int code, WPARAM wParam, LPARAM lParam) {
+    auto* call = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->hwnd == watchedWindow && call->message == WM_COMMAND) {
+        commandsSeen.push_back(LOWORD(call->wParam));
+    }
+    return CallNextHookEx(commandHook, code, wParam, lParam);
+}
+
+LRESULT CALLBACK blockNewDialogs(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
+        if (create->lpcs->lpszClass == MAKEINTATOM(0x8002) && create->lpcs->hwndParent == watchedWindow) return 1;
+    }
+    return CallNextHookEx(dialogBlocker, code, wParam, lParam);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    AppState app;
+    std::vector<std::string> messages;
+
+    void SetUp() override {
+        setMessageResponder([this](HWND, const char* text, const char*, UINT) {
+            messages.push_back(text);
+            return IDOK;
+        });
+    }
+    void TearDown() override {
+        if (app.hwndMain) DestroyWindow(app.hwndMain);
+        if (commandHook) UnhookWindowsHookEx(commandHook);
+        if (dialogBlocker) UnhookWindowsHookEx(dialogBlocker);
+        commandHook = dialogBlocker = nullptr;
+        setMessageResponder(nullptr);
+    }
+
+    void open() {
+        app.hInstance = GetModuleHandleA(nullptr);
+        std::strcpy(app.title, "Horalet");
+        CreateDialogParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                           reinterpret_cast<LPARAM>(&app));
+        ASSERT_NE(app.hwndMain, nullptr);
+        watchedWindow = app.hwndMain;
+    }
+    TimerRecord row(int index) {
+        ListViewControl list(app.hwndList);
+        return TimerTable(list).readTimerRow(index);
+    }
+    void write(int index, const TimerRecord& record) {
+        ListViewControl list(app.hwndList);
+        TimerTable(list).writeTimerRow(index, record);
+    }
+    int rows() { return ListViewControl(app.hwndList).rowCount(); }
+    void tick() { SendMessageA(app.hwndMain, WM_TIMER, 1, 0); }
+    void command(int id) { SendMessageA(app.hwndMain, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+};
+
+TimerRecord runningTimer(const char* description, int limitSeconds) {
+    TimerRecord r;
+    std::strcpy(r.description, description);
+    r.state = Running;
+    r.limit = limitSeconds > 0;
+    r.timeSet = {0, 0, limitSeconds};
+    std::strcpy(r.unit, "second");
+    return r;
+}
+}  // namespace
+
+TEST_F(MainWindowTest, StartLoadsAutosavePausedWithTheFirstRowSelected) {
+    writeWholeFile("autosave.ini", section(0, "Tea", 0, 1, 30) + section(1, "Done", 2, 1, 5));
+    open();
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(row(0).state, Paused);
+    EXPECT_EQ(row(1).state, Paused);
+    EXPECT_EQ(ListViewControl(app.hwndList).selectedFocusedRow(), 0);
+    EXPECT_NE(app.trayMenu, nullptr);
+    EXPECT_NE(app.timerMenu, nullptr);
+}
+
+TEST_F(MainWindowTest, TickAdvancesRunningTimersAndFollowsTheSelection) {
+    open();
+    write(-1, runningTimer("Egg", 3));
+    ListViewControl(app.hwndList).selectRow(0);
+    tick();
+    EXPECT_EQ(formatTimeText(row(0).timeCurrent), "00:00:01");
+    char clock[64] = {};
+    GetWindowTextA(app.hwndClock, clock, sizeof clock);
+    EXPECT_STREQ(clock, "00:00:02");
+    EXPECT_EQ(SendDlgItemMessageA(app.hwndMain, IDC_PROGRESS, PBM_GETPOS, 0, 0), 33);
+}
+
+TEST_F(MainWindowTest, AutosaveFollowsEveryChangeOfTheList) {
+    open();
+    write(-1, runningTimer("Egg", 2));
+    command(0);  // any command ends with the autosave check
+    std::string afterAdd = readWholeFile("autosave.ini");
+    EXPECT_NE(afterAdd.find("DESCRIPTION = Egg"), std::string::npos);
+    EXPECT_NE(afterAdd.find("STATE = 0"), std::string::npos);
+
+    tick();  // advancing time changes nothing the file holds
+    EXPECT_EQ(readWholeFile("autosave.ini"), afterAdd);
+    tick();  // completes
+    EXPECT_EQ(row(0).state, Finished);
+    EXPECT_NE(readWholeFile("autosave.ini").find("STATE = 2"), std::string::npos);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MainWindowTest, FailedAutosaveIsReportedOnceNotEverySecond) {
+    writeWholeFile("autosave.ini", section(0, "Tea", 1, 0, 0));
+    open();
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
+    write(-1, runningTimer("Egg", 0));
+    for (int i = 0; i < 5; ++i) tick();
+    EXPECT_EQ(messages, std::vector<std::string>{"Error operation of save!"});
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(MainWindowTest, CloseHidesTheWindowAndTheTimersKeepCounting) {
+    open();
+    ShowWindow(app.hwndMain, SW_SHOW);
+    write(-1, runningTimer("Egg", 0));
+    SendMessageA(app.hwndMain, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(app.hwndMain));
+    EXPECT_FALSE(IsWindowVisible(app.hwndMain));
+    tick();
+    EXPECT_EQ(formatTimeText(row(0).timeCurrent), "00:00:01");
+}
+
+namespace {
+VOID CALLBACK pressEscOnMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND main = FindWindowA("#32770", "Horalet")) {
+        KillTimer(nullptr, timer);
+        PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+}  // namespace
+
+TEST_F(MainWindowTest, EscEndsTheModalRunAndWritesTheListExactly) {
+    std::string file = section(0, "Tea", 0, 1, 30) + section(1, "Walk", 1, 0, 0);
+    writeWholeFile("autosave.ini", file);
+    app.hInstance = GetModuleHandleA(nullptr);
+    std::strcpy(app.title, "Horalet");
+    SetTimer(nullptr, 0, 100, pressEscOnMainWindow);
+    INT_PTR result = DialogBoxParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                                     reinterpret_cast<LPARAM>(&app));
+    app.hwndMain = nullptr;
+    EXPECT_EQ(result, 0);
+    // Loaded paused, written back paused: the same bytes but for STATE.
+    EXPECT_EQ(readWholeFile("autosave.ini"), section(0, "Tea", 1, 1, 30) + section(1, "Walk", 1, 0, 0));
+}
+
+namespace {
+bool menuWasShown = false;
+VOID CALLBACK closeAnyMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) menuWasShown = true;
+    KillTimer(nullptr, timer);
+    EndMenu();
+}
+
+bool trayEventShowsMenu(const AppState& app, LPARAM event) {
+    menuWasShown = false;
+    SetTimer(nullptr, 0, 300, closeAnyMenu);
+    SendMessageA(app.hwndMain, WM_TRAYNOTIFY, trayIconId, event);
+    MSG msg;
+    // Let the timer fire even when no menu loop ran.
+    for (DWORD until = GetTickCount() + 600; GetTickCount() < until;) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    return menuWasShown;
+}
+}  // namespace
+
+TEST_F(MainWindowTest, TrayButtonsShowTheWindowAndOnlyTheContextButtonOpensTheMenu) {
+    open();
+    ShowWindow(app.hwndMain, SW_HIDE);
+    EXPECT_FALSE(trayEventShowsMenu(app, WM_LBUTTONDOWN));
+    EXPECT_TRUE(IsWindowVisible(app.hwndMain));
+    EXPECT_TRUE(trayEventShowsMenu(app, WM_RBUTTONDOWN));
+    EXPECT_FALSE(trayEventShowsMenu(app, WM_MOUSEMOVE));
+
+    app.buttonsSwapped = 1;
+    EXPECT_TRUE(trayEventShowsMenu(app, WM_LBUTTONDOWN));
+    EXPECT_FALSE(trayEventShowsMenu(app, WM_RBUTTONDOWN));
+
+    // While one of our modal dialogs is open the main window is disabled:
+    // the context button beeps instead of opening the menu.
+    app.buttonsSwapped = 0;
+    EnableWindow(app.hwndMain, FALSE);
+    EXPECT_FALSE(trayEventShowsMenu(app, WM_RBUTTONDOWN));
+    EnableWindow(app.hwndMain, TRUE);
+
+    ShowWindow(app.hwndMain, SW_HIDE);
+    SendMessageA(app.hwndMain, WM_TRAYNOTIFY, trayIconId, NIN_BALLOONUSERCLICK);
+    EXPECT_TRUE(IsWindowVisible(app.hwndMain));
+}
+
+TEST_F(MainWindowTest, AcceleratorHookTurnsKeysIntoMainWindowCommands) {
+    open();
+    write(-1, runningTimer("First", 0));
+    write(-1, runningTimer("Second", 0));
+    ListViewControl(app.hwndList).selectRow(1);
+    installAcceleratorHook(app);
+    commandHook = SetWindowsHookExA(WH_CALLWNDPROC, recordCommands, nullptr, GetCurrentThreadId());
+    dialogBlocker = SetWindowsHookExA(WH_CBT, blockNewDialogs, nullptr, GetCurrentThreadId());
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    commandsSeen.clear();
+    MSG ctrlUp = {app.hwndList, WM_KEYDOWN, VK_UP, 0, 0, {}};
+    EXPECT_EQ(AccelHookProc(MSGF_DIALOGBOX, 0, reinterpret_cast<LPARAM>(&ctrlUp)), 1);
+    EXPECT_EQ(commandsSeen, std::vector<int>{IDM_TIMER_MOVE_UP});
+    EXPECT_STREQ(row(0).description, "Second");  // Move up exchanged the rows
+
+    keys[VK_CONTROL] = 0;
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    commandsSeen.clear();
+    MSG altSlash = {app.hwndMain, WM_SYSCHAR, '/', 1 << 29, 0, {}};
+    EXPECT_EQ(AccelHookProc(MSGF_DIALOGBOX, 0, reinterpret_cast<LPARAM>(&altSlash)), 1);
+    EXPECT_EQ(commandsSeen, std::vector<int>{IDM_ABOUT});
+
+    // Messages of other loops (a menu's, code 2) are left alone.
+    commandsSeen.clear();
+    EXPECT_EQ(AccelHookProc(MSGF_MENU, 0, reinterpret_cast<LPARAM>(&altSlash)), 0);
+    EXPECT_TRUE(commandsSeen.empty());
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    removeAcceleratorHook();
+}
