@@ -268,3 +268,23 @@ TEST_F(MainWindowTest, AcceleratorHookTurnsKeysIntoMainWindowCommands) {
     SetKeyboardState(keys);
     removeAcceleratorHook();
 }
+
+namespace {
+bool trayIconExists(HWND window) {
+    NOTIFYICONDATAA data = {};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uID = trayIconId;
+    data.uFlags = NIF_TIP;  // a change that is only accepted for an icon that exists
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+}  // namespace
+
+TEST_F(MainWindowTest, TrayIconComesBackWhenTheTaskbarIsCreatedAgain) {
+    open();
+    ASSERT_TRUE(trayIconExists(app.hwndMain));
+    removeTrayIcon(app.hwndMain);  // what an Explorer restart does to every icon
+    ASSERT_FALSE(trayIconExists(app.hwndMain));
+    SendMessageA(app.hwndMain, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(trayIconExists(app.hwndMain));
+}
