@@ -5,9 +5,10 @@ horalet_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 say() { printf '== %s\n' "$*"; }
 
 # Installs the Debian packages the build, the tests and the run need, but only
-# when something is missing.
+# when something is missing. Tools only one command needs are named by it, as
+# COMMAND:PACKAGE arguments.
 ensure_toolchain() {
-    local need=()
+    local need=() extra
     command -v cmake >/dev/null || need+=(cmake)
     command -v g++ >/dev/null || need+=(g++)
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
@@ -18,6 +19,8 @@ ensure_toolchain() {
     [ -x /usr/bin/import ] || need+=(imagemagick)
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
     command -v chmcmd >/dev/null || need+=(fp-utils)
+    command -v unzip >/dev/null || need+=(unzip)
+    for extra in "$@"; do command -v "${extra%%:*}" >/dev/null || need+=("${extra#*:}"); done
     if [ ${#need[@]} -gt 0 ]; then
         say "installing: ${need[*]}"
         if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
