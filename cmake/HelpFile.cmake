@@ -46,4 +46,6 @@ function(horalet_add_help_file TARGET_NAME OUTPUT_DIR)
     COMMENT "Compiling the user manual Horalet.chm"
     VERBATIM)
   add_custom_target(${TARGET_NAME} ALL DEPENDS "${chm}")
+  # The manual's path, for the install rules.
+  set_property(TARGET ${TARGET_NAME} PROPERTY HORALET_HELP_FILE "${chm}")
 endfunction()

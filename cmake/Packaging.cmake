@@ -19,7 +19,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 install(TARGETS horalet RUNTIME DESTINATION .)
 if(TARGET horalet_manual)
-  install(FILES "$<TARGET_FILE_DIR:horalet>/Horalet.chm" DESTINATION .)
+  install(FILES "$<TARGET_PROPERTY:horalet_manual,HORALET_HELP_FILE>" DESTINATION .)
 else()
   message(WARNING "chmcmd is missing: a release built here would lack Horalet.chm")
 endif()
