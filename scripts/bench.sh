@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Builds horalet.exe and the benchmarks and runs them all under Wine in a
+# virtual display, printing their figures (README.md, "Figures", tells what
+# each one measures). Benchmarks are not tests: scripts/test.sh only builds
+# them.
+#
+#   bash scripts/bench.sh [--skip-drift] [--drift-minutes M] [--drift-work-ms W]
+#                         [--ticks N] [--window-ticks N] [--runs N]
+#                         [--baseline COMMIT] [--build-dir DIR]
+#
+#   --skip-drift       leave out the drift benchmark (it runs for minutes)
+#   --drift-minutes M  how long the drift benchmark counts ticks (default 12)
+#   --drift-work-ms W  busy time in each of its ticks (default 0)
+#   --ticks N          ticks of the tick alone (default 10000)
+#   --window-ticks N   ticks of the main window's work and of each part (1000)
+#   --runs N           starts of horalet.exe per case (default 10)
+#   --baseline COMMIT  also build this tree's tick benchmark against the
+#                      program as it was at COMMIT, and run it first
+#   --build-dir DIR    the Windows build folder (default build/windows)
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+cd "$horalet_root"
+
+skip_drift=0 drift_minutes=12 drift_work_ms=0 ticks=10000 window_ticks=1000 runs=10 baseline= build_dir=$horalet_root/build/windows
+while [ $# -gt 0 ]; do
+    case $1 in
+        --skip-drift) skip_drift=1 ;;
+        --drift-minutes) drift_minutes=$2; shift ;;
+        --drift-work-ms) drift_work_ms=$2; shift ;;
+        --ticks) ticks=$2; shift ;;
+        --window-ticks) window_ticks=$2; shift ;;
+        --runs) runs=$2; shift ;;
+        --baseline) baseline=$2; shift ;;
+        --build-dir) build_dir=$(realpath -m "$2"); shift ;;
+        *) echo "unknown option: $1 (see the head of $0)" >&2; exit 2 ;;
+    esac
+    shift
+done
+
+benches=(tick_bench timer_sets_bench startup_bench tick_drift_bench)
+
+# Configures (once) and builds the program and the benchmarks in `dir` from
+# the sources in `tree`.
+build_benchmarks() {
+    local tree=$1 dir=$2; shift 2
+    [ -f "$dir/CMakeCache.txt" ] || cmake -S "$tree" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$dir" -j"$(nproc)" --target "$@" >/dev/null
+}
+
+# The program's sources at the baseline commit with this tree's benchmarks
+# in place of its own, so both sides run the same measurement.
+build_baseline() {
+    local tree=$build_dir-baseline/source
+    rm -rf "$tree"
+    mkdir -p "$tree"
+    git -C "$horalet_root" archive "$baseline" | tar -x -C "$tree"
+    rm -rf "$tree/bench"
+    cp -r "$horalet_root/bench" "$tree/bench"
+    rm -f "$build_dir-baseline/build/CMakeCache.txt"
+    build_benchmarks "$tree" "$build_dir-baseline/build" tick_bench
+}
+
+# Prints the command, then runs it.
+run_bench() {
+    printf '\n$ %s\n' "$*"
+    "$@"
+}
+
+run_all() {
+    say "machine: $(nproc) cores, $(wine --version), Xvfb; load average $(cut -d' ' -f1-3 /proc/loadavg)"
+    if [ -n "$baseline" ]; then
+        say "tick benchmark against the program at $baseline"
+        run_bench wine "$build_dir-baseline/build/bench/tick_bench.exe" --ticks "$ticks" --window-ticks "$window_ticks"
+        say "tick benchmark against this tree"
+    fi
+    run_bench wine "$build_dir/bench/tick_bench.exe" --ticks "$ticks" --window-ticks "$window_ticks"
+    run_bench wine "$build_dir/bench/timer_sets_bench.exe"
+    run_bench wine "$build_dir/bench/startup_bench.exe" "$(winepath -w "$build_dir/src/horalet.exe")" --runs "$runs"
+    if [ "$skip_drift" -eq 0 ]; then
+        run_bench wine "$build_dir/bench/tick_drift_bench.exe" --minutes "$drift_minutes" --work-ms "$drift_work_ms"
+    fi
+    say "load average at the end $(cut -d' ' -f1-3 /proc/loadavg)"
+}
+
+if [ "${HORALET_BENCH_INSIDE:-}" = 1 ]; then
+    start_wine_session
+    # As in the end-to-end runs: with no window manager on the virtual display
+    # Wine would wait two seconds for one at every closed window.
+    wine reg add 'HKCU\Software\Wine\AppDefaults\horalet.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    status=0
+    run_all || status=$?
+    stop_wine_session
+    exit $status
+fi
+
+ensure_toolchain
+say "building horalet.exe and the benchmarks in $build_dir"
+build_benchmarks "$horalet_root" "$build_dir" horalet "${benches[@]}"
+if [ -n "$baseline" ]; then
+    say "building the tick benchmark against $baseline"
+    build_baseline
+fi
+ensure_wine_prefix
+export HORALET_BENCH_INSIDE=1
+args=(--drift-minutes "$drift_minutes" --drift-work-ms "$drift_work_ms" --ticks "$ticks" --window-ticks "$window_ticks" --runs "$runs"
+      --build-dir "$build_dir")
+[ "$skip_drift" -eq 1 ] && args+=(--skip-drift)
+[ -n "$baseline" ] && args+=(--baseline "$baseline")
+xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
