@@ -40,6 +40,9 @@ BrandingText "Horalet ${VERSION}"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "Show README.txt"
 !insertmacro MUI_PAGE_WELCOME
+; The MIT licence grants; it asks nothing to be agreed to.
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Horalet is free software under this licence. Click Next to continue."
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
