@@ -4,9 +4,6 @@
 # the window while the timers keep counting.
 source "$(dirname "$0")/lib.sh"
 
-timer_section() {  # index description state limit seconds
-    printf '\r\n[TIMER_%s]\r\nDESCRIPTION = %s\r\nHOURS = 0\r\nMINUTES = 0\r\nSECONDS = %s\r\nACTION_TYPE = 0\r\nFILE = \r\nFLAGS = 0\r\nPARAMETER = \r\nRUN_TIMER = 0\r\nSTATE = %s\r\nLIMIT = %s\r\nCOAST_INT = 0\r\nCOAST_FRAC = \r\nVALUE = 0\r\nUNIT = second\r\n' "$1" "$2" "$5" "$3" "$4"
-}
 { timer_section 0 "Was running" 0 1 30; timer_section 1 "Was finished" 2 1 5; timer_section 2 "Counting up" 0 0 0; } >"$workdir/autosave.ini"
 
 start_horalet
@@ -28,7 +25,7 @@ ctl select 2
 ctl command 32773   # Play/Pause: start the unlimited timer
 sleep 2.5
 t1=$(field "$(row 2)" 2)
-xdotool key --window "$(main_window_id)" alt+F4
+keys main alt+F4
 sleep 1
 ! ctl visible || fail "window still visible after the close box"
 kill -0 "$horalet_pid" || fail "the program ended on close"

@@ -8,14 +8,49 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 const int listId = 1002, clockId = 1000, progressId = 1001;
 const UINT trayNotify = WM_USER + 1;
 
-HWND findDialog(const char* caption) { return FindWindowExA(nullptr, nullptr, "#32770", caption); }
+// Top-level dialogs are looked up by caption; the program's message boxes
+// are dialogs too and carry the program title as their caption.
+template <typename Accept>
+HWND findTitled(const char* caption, Accept accept) {
+    for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", caption); window;
+         window = FindWindowExA(nullptr, window, "#32770", caption)) {
+        if (accept(window)) return window;
+    }
+    return nullptr;
+}
 
-HWND mainWindow() { return findDialog("Horalet"); }
+// The refused editor exists for a moment without being shown; only a shown
+// dialog counts as open.
+HWND findDialog(const char* caption) { return findTitled(caption, IsWindowVisible); }
+
+bool holdsTimerList(HWND dialog) {
+    char cls[64] = {};
+    GetClassNameA(GetDlgItem(dialog, listId), cls, sizeof cls);
+    return std::strcmp(cls, WC_LISTVIEWA) == 0;
+}
+
+HWND mainWindow() { return findTitled("Horalet", holdsTimerList); }
+
+HWND messageBox() {
+    return findTitled("Horalet", [](HWND window) { return IsWindowVisible(window) && !holdsTimerList(window); });
+}
+
+// GetWindowText gives only the creation text of another process's edit;
+// WM_GETTEXT is carried across processes and asks the control itself.
+std::string controlText(HWND control) {
+    char text[1024] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &copied);
+    return text;
+}
 
 // Memory inside horalet.exe, for list-view messages whose structures must
 // live in the list's own process.
@@ -91,13 +126,40 @@ int selectRow(HWND main, int row) {
 
 int printControlTexts(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char text[1024] = {}, cls[64] = {};
-        GetWindowTextA(child, text, sizeof text);
+        char cls[64] = {};
         GetClassNameA(child, cls, sizeof cls);
         LRESULT checked = SendMessageA(child, BM_GETCHECK, 0, 0);
         std::printf("%d\t%s\t%s\t%s\t%s\n", GetDlgCtrlID(child), cls, IsWindowEnabled(child) ? "enabled" : "disabled",
-                    checked == BST_CHECKED && std::strcmp(cls, "Button") == 0 ? "checked" : "-", text);
+                    checked == BST_CHECKED && std::strcmp(cls, "Button") == 0 ? "checked" : "-",
+                    controlText(child).c_str());
     }
+    return 0;
+}
+
+// The entries of a list box, the selected one marked with "*". Wine hands
+// another process's LB_GETTEXTA the wide text unconverted, so the text is
+// asked for wide and converted here.
+int printListBox(HWND list) {
+    if (!list) return 1;
+    int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    int selected = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+    for (int entry = 0; entry < count; ++entry) {
+        wchar_t wide[1024] = {};
+        char text[4096] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, entry, 0) < static_cast<LRESULT>(sizeof wide / sizeof *wide)) {
+            SendMessageW(list, LB_GETTEXT, entry, reinterpret_cast<LPARAM>(wide));
+        }
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        std::printf("%s%s\n", entry == selected ? "*" : "", text);
+    }
+    return 0;
+}
+
+// The middle of a control in screen pixels, where a click lands on it.
+int printCentre(HWND control) {
+    RECT box;
+    if (!control || !GetWindowRect(control, &box)) return 1;
+    std::printf("%ld %ld\n", (box.left + box.right) / 2, (box.top + box.bottom) / 2);
     return 0;
 }
 
@@ -106,64 +168,220 @@ int usage() {
                  "usage: horactl wait [seconds] | rows | clock | progress | visible | enabled |\n"
                  "       command ID | post-command ID | select ROW | menu-enabled ID | tray EVENT |\n"
                  "       dialog CAPTION | dialog-wait CAPTION [seconds] | set-text CAPTION ID TEXT |\n"
-                 "       click CAPTION ID | close CAPTION\n");
+                 "       click CAPTION ID | close CAPTION | list-box CAPTION ID | centre CAPTION ID |\n"
+                 "       message | message-wait [seconds] | active | active-wait NAME [seconds] |\n"
+                 "       active-xwindow NAME [seconds] | row-centre ROW | serve\n");
     return 2;
 }
 
-HWND waitForDialog(const char* caption, double seconds) {
+template <typename Find>
+HWND waitFor(Find find, double seconds) {
     for (int waited = 0; waited <= seconds * 10; ++waited) {
-        if (HWND window = findDialog(caption)) return window;
+        if (HWND window = find()) return window;
         Sleep(100);
     }
     return nullptr;
 }
+
+HWND waitForDialog(const char* caption, double seconds) {
+    return waitFor([&] { return findDialog(caption); }, seconds);
+}
+
+// The program's active window, and the control that has the keyboard focus;
+// all its windows live on one thread.
+HWND programActive(HWND* focus = nullptr) {
+    HWND main = mainWindow();
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!main || !GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info)) return nullptr;
+    if (focus) *focus = info.hwndFocus;
+    return info.hwndActive;
+}
+
+// How the scripts name a window: "main", "message" (a message box) or the
+// caption of another dialog.
+std::string nameOf(HWND window) {
+    if (!window) return "";
+    if (window == mainWindow()) return "main";
+    char caption[260] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    return std::strcmp(caption, "Horalet") == 0 ? "message" : caption;
+}
+
+int printActive() {
+    HWND focus = nullptr;
+    HWND active = programActive(&focus);
+    if (!active) return 1;
+    std::printf("%s\t%d\n", nameOf(active).c_str(), focus ? GetDlgCtrlID(focus) : 0);
+    return 0;
+}
+
+// Waits until the named window is active, shown and takes input, so that
+// keys sent next reach it and not the window it replaces.
+HWND waitActive(const std::string& name, double seconds) {
+    auto ready = [&]() -> HWND {
+        HWND window = programActive();
+        bool usable = window && IsWindowVisible(window) && IsWindowEnabled(window);
+        return usable && nameOf(window) == name ? window : nullptr;
+    };
+    HWND active = waitFor(ready, seconds);
+    if (!active) {
+        std::fprintf(stderr, "horactl: \"%s\" is not active; \"%s\" is\n", name.c_str(),
+                     nameOf(programActive()).c_str());
+    }
+    return active;
+}
+
+// Under Wine every top-level window is an X window of its own, whose id Wine
+// keeps in this property; xdotool needs it to give that window the X
+// keyboard focus.
+int printActiveXWindow(const std::string& name, double seconds) {
+    HWND active = waitActive(name, seconds);
+    auto xWindow = reinterpret_cast<ULONG_PTR>(active ? GetPropA(active, "__wine_x11_whole_window") : nullptr);
+    if (!xWindow) return 1;
+    std::printf("%lu\n", static_cast<unsigned long>(xWindow));
+    return 0;
+}
+
+// The middle of a row's first cell in screen pixels.
+int printRowCentre(HWND main, int row) {
+    HWND list = GetDlgItem(main, listId);
+    RemoteBlock block(list, sizeof(RECT));
+    if (!block.ok()) return 3;
+    RECT cell = {};
+    cell.left = LVIR_LABEL;
+    block.write(0, &cell, sizeof cell);
+    if (!SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.at(0)))) return 1;
+    block.read(0, &cell, sizeof cell);
+    POINT centre = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ClientToScreen(list, &centre);
+    std::printf("%ld %ld\n", centre.x, centre.y);
+    return 0;
+}
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 2) return usage();
-    std::string verb = argv[1];
-    auto arg = [&](int i) { return i < argc ? argv[i] : ""; };
-    if (verb == "wait") return waitForDialog("Horalet", argc > 2 ? std::atof(argv[2]) : 20) ? 0 : 1;
-    if (verb == "dialog-wait") return waitForDialog(arg(2), argc > 3 ? std::atof(argv[3]) : 10) ? 0 : 1;
+namespace {
+const int notThisVerb = -1;
+
+// One request: the verb and its arguments, as on a command line.
+class Call {
+public:
+    explicit Call(std::vector<std::string> words) : words_(std::move(words)) {}
+    const std::string& verb() const { return words_[0]; }
+    const char* text(std::size_t i) const { return i < words_.size() ? words_[i].c_str() : ""; }
+    int number(std::size_t i) const { return std::atoi(text(i)); }
+    double seconds(std::size_t i, double fallback) const { return i < words_.size() ? std::atof(text(i)) : fallback; }
+
+private:
+    std::vector<std::string> words_;
+};
+
+// Verbs about windows other than the main one, or about waiting for it.
+int runWindowVerb(const Call& call) {
+    const std::string& verb = call.verb();
+    if (verb == "wait") return waitFor(mainWindow, call.seconds(1, 20)) ? 0 : 1;
+    if (verb == "message" || verb == "message-wait") {
+        HWND box = verb == "message" ? messageBox() : waitFor(messageBox, call.seconds(1, 10));
+        return box ? printControlTexts(box) : 1;
+    }
+    if (verb == "active") return printActive();
+    if (verb == "active-wait") return waitActive(call.text(1), call.seconds(2, 10)) ? 0 : 1;
+    if (verb == "active-xwindow") return printActiveXWindow(call.text(1), call.seconds(2, 10));
+    if (verb == "dialog-wait") return waitForDialog(call.text(1), call.seconds(2, 10)) ? 0 : 1;
     if (verb == "dialog") {
-        HWND dialog = findDialog(arg(2));
+        HWND dialog = findDialog(call.text(1));
         return dialog ? printControlTexts(dialog) : 1;
     }
-    if (verb == "set-text" || verb == "click" || verb == "close") {
-        HWND dialog = findDialog(arg(2));
-        if (!dialog) return 1;
-        if (verb == "close") return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
-        HWND control = GetDlgItem(dialog, std::atoi(arg(3)));
-        if (!control) return 1;
-        if (verb == "set-text") return SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(4))) ? 0 : 1;
-        PostMessageA(control, BM_CLICK, 0, 0);
-        return 0;
+    if (verb == "close") {
+        HWND dialog = findDialog(call.text(1));
+        return dialog && PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
     }
-    HWND main = mainWindow();
-    if (!main) {
-        std::fprintf(stderr, "horactl: no Horalet window\n");
-        return 1;
-    }
+    return notThisVerb;
+}
+
+// Verbs about one control of a dialog: VERB CAPTION ID ...
+int runControlVerb(const Call& call) {
+    const std::string& verb = call.verb();
+    if (verb != "list-box" && verb != "centre" && verb != "set-text" && verb != "click") return notThisVerb;
+    HWND dialog = findDialog(call.text(1));
+    HWND control = dialog ? GetDlgItem(dialog, call.number(2)) : nullptr;
+    if (!control) return 1;
+    if (verb == "list-box") return printListBox(control);
+    if (verb == "centre") return printCentre(control);
+    if (verb == "set-text") return SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(call.text(3))) ? 0 : 1;
+    return PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
+}
+
+int printClock(HWND main) {
+    char text[260] = {};
+    GetWindowTextA(GetDlgItem(main, clockId), text, sizeof text);
+    std::printf("%s\n", text);
+    return 0;
+}
+
+bool menuItemEnabled(HWND main, UINT command) {
+    UINT state = GetMenuState(GetMenu(main), command, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+int runMainVerb(const Call& call, HWND main) {
+    const std::string& verb = call.verb();
     if (verb == "rows") return printRows(main);
-    if (verb == "clock") {
-        char text[260] = {};
-        GetWindowTextA(GetDlgItem(main, clockId), text, sizeof text);
-        std::printf("%s\n", text);
-        return 0;
-    }
+    if (verb == "clock") return printClock(main);
     if (verb == "progress") {
         std::printf("%d\n", static_cast<int>(SendMessageA(GetDlgItem(main, progressId), PBM_GETPOS, 0, 0)));
         return 0;
     }
     if (verb == "visible") return IsWindowVisible(main) ? 0 : 1;
     if (verb == "enabled") return IsWindowEnabled(main) ? 0 : 1;
-    if (verb == "command") return SendMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(arg(2)), 0), 0), 0;
-    if (verb == "post-command") return PostMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(arg(2)), 0), 0) ? 0 : 1;
-    if (verb == "select") return selectRow(main, std::atoi(arg(2)));
-    if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(arg(2), nullptr, 0)) ? 0 : 1;
-    if (verb == "menu-enabled") {
-        UINT state = GetMenuState(GetMenu(main), static_cast<UINT>(std::atoi(arg(2))), MF_BYCOMMAND);
-        return (state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED))) ? 0 : 1;
+    if (verb == "command") return SendMessageA(main, WM_COMMAND, MAKEWPARAM(call.number(1), 0), 0), 0;
+    if (verb == "post-command") return PostMessageA(main, WM_COMMAND, MAKEWPARAM(call.number(1), 0), 0) ? 0 : 1;
+    if (verb == "select") return selectRow(main, call.number(1));
+    if (verb == "row-centre") return printRowCentre(main, call.number(1));
+    if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
+    if (verb == "menu-enabled") return menuItemEnabled(main, static_cast<UINT>(call.number(1))) ? 0 : 1;
+    return notThisVerb;
+}
+
+int run(const Call& call) {
+    int result = runWindowVerb(call);
+    if (result == notThisVerb) result = runControlVerb(call);
+    if (result != notThisVerb) return result;
+    HWND main = mainWindow();
+    if (!main) {
+        std::fprintf(stderr, "horactl: no Horalet window\n");
+        return 1;
     }
-    return usage();
+    result = runMainVerb(call, main);
+    return result == notThisVerb ? usage() : result;
+}
+
+// Starting a Wine process costs about half a second, so a script keeps one
+// horactl running and hands it one request a line, the words separated by
+// tabs; each answer ends with a line "<<horactl N>>", N the exit code the
+// verb would have had.
+int serve() {
+    char line[4096];
+    while (std::fgets(line, sizeof line, stdin)) {
+        line[std::strcspn(line, "\r\n")] = '\0';
+        std::vector<std::string> words;
+        for (const char* word = line;; ++word) {
+            const char* end = word + std::strcspn(word, "\t");
+            words.emplace_back(word, end);
+            if (!*end) break;
+            word = end;
+        }
+        const int result = words[0].empty() ? usage() : run(Call(std::move(words)));
+        std::printf("<<horactl %d>>\n", result);
+        std::fflush(stdout);
+        std::fflush(stderr);
+    }
+    return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    if (std::strcmp(argv[1], "serve") == 0) return serve();
+    return run(Call(std::vector<std::string>(argv + 1, argv + argc)));
 }
