@@ -61,7 +61,10 @@ void TimerTable::writeTimerRow(int index, TimerRecord record) {
     } else {
         computeTimeLeft(record);
     }
-    list_.setRowImage(index, record.state);
+    // A running row is rewritten every second while only two or three of
+    // its cells change; leaving the others alone spares the control needless
+    // writes and, where it does not check for itself, needless redraws.
+    if (list_.rowImage(index) != record.state) list_.setRowImage(index, record.state);
 
     char coastFrac[coastFracTableSize];
     copyFieldText(coastFrac, sizeof coastFrac, record.coastFrac);
@@ -84,7 +87,7 @@ void TimerTable::writeTimerRow(int index, TimerRecord record) {
         record.unit,
     };
     for (int column = 0; column < timerColumnCount; ++column) {
-        list_.setCellText(index, column, cells[column].c_str());
+        if (list_.cellText(index, column) != cells[column]) list_.setCellText(index, column, cells[column].c_str());
     }
 }
 

@@ -178,3 +178,42 @@ TEST_F(TimerTableTest, SelectedRowMustBeBothSelectedAndFocused) {
     EXPECT_EQ(table.findSelectedRow(), 0);
     EXPECT_FALSE(list.isSelected(2));
 }
+
+TEST_F(TimerTableTest, RewriteSetsOnlyTheCellsAndImageThatDiffer) {
+    TimerRecord r = fullRecord();
+    table.writeTimerRow(-1, r);
+    int cells = list.cellWrites(), images = list.imageWrites();
+
+    table.writeTimerRow(0, table.readTimerRow(0));  // what a tick does to a paused row
+    EXPECT_EQ(list.cellWrites(), cells);
+    EXPECT_EQ(list.imageWrites(), images);
+
+    // One second on: only the elapsed and the left time change.
+    r.timeCurrent = {0, 10, 1};
+    table.writeTimerRow(0, r);
+    EXPECT_EQ(list.cellWrites(), cells + 2);
+    EXPECT_EQ(list.imageWrites(), images);
+    EXPECT_EQ(list.cellText(0, ColumnTimeCurrent), "00:10:01");
+    EXPECT_EQ(list.cellText(0, ColumnTimeLeft), "00:49:59");
+
+    r.state = Running;
+    table.writeTimerRow(0, r);
+    EXPECT_EQ(list.cellWrites(), cells + 2);
+    EXPECT_EQ(list.imageWrites(), images + 1);
+    computeTimeLeft(r);
+    expectSameRecord(table.readTimerRow(0), r);
+}
+
+TEST_F(TimerTableTest, CellsThatOnlyStartLikeTheFieldAreStillRewritten) {
+    // A hand-set cell longer than its field reads back cut; writing that
+    // record must store the cut text, not keep the long one.
+    list.insertRow(0);
+    std::string longText(300, 'd');
+    list.setCellText(0, ColumnDescription, longText.c_str());
+    list.setCellText(0, ColumnCoastFrac, "123");
+    list.setCellText(0, ColumnFlags, "1x");
+    table.writeTimerRow(0, table.readTimerRow(0));
+    EXPECT_EQ(list.cellText(0, ColumnDescription), longText.substr(0, 259));
+    EXPECT_EQ(list.cellText(0, ColumnCoastFrac), "12");
+    EXPECT_EQ(list.cellText(0, ColumnFlags), "1");
+}

@@ -34,7 +34,9 @@ std::string MemoryListControl::cellText(int row, int column) const {
 }
 
 void MemoryListControl::setRowImage(int row, int image) {
-    if (validRow(row)) rows_[row].image = image;
+    if (!validRow(row)) return;
+    rows_[row].image = image;
+    ++imageWrites_;
 }
 
 int MemoryListControl::rowImage(int row) const { return validRow(row) ? rows_[row].image : 0; }

@@ -28,6 +28,7 @@ public:
     bool isFocused(int row) const { return rows_[row].focused; }
     void setFocusOnly(int row);
     int cellWrites() const { return cellWrites_; }
+    int imageWrites() const { return imageWrites_; }
 
 private:
     struct Row {
@@ -42,4 +43,5 @@ private:
     int rightAlignedColumn_;
     std::vector<Row> rows_;
     int cellWrites_ = 0;
+    int imageWrites_ = 0;
 };
