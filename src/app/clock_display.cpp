@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/clock_font.h"
 #include "platform/list_view_control.h"
 #include "res/resource.h"
 #include "timers/clock_view.h"
@@ -29,5 +30,6 @@ void refreshClock(const AppState& app) {
     TimerTable table(list);
     ClockView view = computeClockView(table, utc.wSecond, localTimeOfDay());
     SendDlgItemMessageA(app.hwndMain, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(view.position), 0);
+    fitClockFont(app.hwndClock, view.text.c_str());
     setTextIfChanged(app.hwndClock, view.text);
 }

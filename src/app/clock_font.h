@@ -4,3 +4,8 @@
 // The big clock's font: the digital-clock face "Quartzel mono" when the
 // system has it, else the segmented face the program carries.
 HFONT createClockFont(HINSTANCE resources);
+
+// Makes `text` fit the clock: the time of day ("12:22:26 PM") is longer than
+// a timer's "00:00:00", so the clock steps down to a smaller size of the
+// same face when the full size would cut the text off, and back up after.
+void fitClockFont(HWND clock, const char* text);

@@ -26,7 +26,6 @@ struct MainWindowState {
     AppState* app = nullptr;
     Autosave autosave;
     TickSchedule schedule{0};
-    HFONT clockFont = nullptr;
     UINT taskbarCreated = 0;
     bool insideTick = false;
 };
@@ -173,7 +172,6 @@ void onInitDialog(HWND window, AppState& app) {
     app.hwndList = GetDlgItem(window, IDC_TIMER_LIST);
     app.hwndClock = GetDlgItem(window, IDC_CLOCK);
     initMainWindow(app);
-    state->clockFont = reinterpret_cast<HFONT>(SendMessageA(app.hwndClock, WM_GETFONT, 0, 0));
     state->schedule.restart(monotonicMs());
     state->autosave.markSaved(app);
 }
@@ -235,7 +233,6 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrA(window, DWLP_USER, 0);
-            if (state->clockFont) DeleteObject(state->clockFont);
             delete state;
             return 0;
     }
