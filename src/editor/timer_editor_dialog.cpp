@@ -209,7 +209,10 @@ INT_PTR CALLBACK TimerEditorDialogProc(HWND dialog, UINT message, WPARAM wParam,
         }
         SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(session));
         onInitDialog(dialog, *session, lParam != 0);
-        return 0;  // no default focus
+        // The first thing a user types is the description; without this the
+        // focus lands wherever the system puts it.
+        SetFocus(GetDlgItem(dialog, IDC_EDITOR_DESCRIPTION));
+        return 0;  // the focus is set: the dialog manager must not move it
     }
     case WM_COMMAND:
         if (EditorSession* session = sessionOf(dialog)) onCommand(dialog, *session, LOWORD(wParam));
