@@ -50,7 +50,9 @@ registered || fail "no entry in Apps and Features"
 echo "-- the shortcut starts Horalet in the user's folder, which keeps the list"
 printf '[TIMER_0]\r\nDESCRIPTION = Tea\r\nLIMIT = 1\r\nMINUTES = 4\r\n' >"$data/autosave.ini"
 launch_horalet wine start "$menu_win\\Horalet.lnk"
-ctl rows | grep -q $'\tTea' || fail "the list of the user's folder was not loaded: $(ctl rows)"
+# The window is there a moment before it has loaded the list.
+for _ in $(seq 20); do ctl rows | grep -q $'\tTea\t' && break; sleep 0.5; done
+ctl rows | grep -q $'\tTea\t' || fail "the list of the user's folder was not loaded: $(ctl rows)"
 
 echo "-- no install over a running Horalet"
 if wine "$INSTALLER" /S; then fail "the installer ran while Horalet was running"; fi
