@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "bad_timer_sets.h"
 #include "memory_list_control.h"
 #include "sets/timer_set_file.h"
 #include "timers/field_text.h"
@@ -239,4 +242,69 @@ TEST_F(TimerSetFileTest, GarbageNeverCrashesAndLoadsAtMostWhatItHolds) {
     std::string truncated = std::string(teaSection).substr(0, 40);  // cut in the middle of a line
     ASSERT_EQ(load(truncated), 1);
     EXPECT_STREQ(loaded.readTimerRow(0).description, "Tea");
+}
+
+// Each file loads what the reading rules make of it, and in time that grows
+// with its size only. The time limit is far above what a linear reader needs
+// even on a slow machine; the times are printed for the record.
+TEST_F(TimerSetFileTest, HandMadeBadFilesLoadByTheRulesAndFast) {
+    for (const BadTimerSet& bad : badTimerSets()) {
+        SCOPED_TRACE(bad.name);
+        auto start = std::chrono::steady_clock::now();
+        int rows = load(bad.text, true);
+        double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        std::printf("  %-44s %9zu bytes  %3d timers  %8.1f ms\n", bad.name.c_str(), bad.text.size(), rows, ms);
+        EXPECT_LT(ms, 30000.0);
+        ASSERT_EQ(rows, loaded.rowCount());
+        if (bad.timers < 0) {
+            EXPECT_LE(rows, 100);
+            continue;
+        }
+        ASSERT_EQ(rows, bad.timers);
+        if (rows == 0) continue;
+        EXPECT_EQ(loaded.readTimerRow(0).description, bad.firstDescription);
+        EXPECT_EQ(loaded.readTimerRow(rows - 1).description, bad.lastDescription);
+        for (int i = 0; i < rows; ++i) EXPECT_EQ(loaded.readTimerRow(i).state, Paused) << i;
+    }
+}
+
+TEST_F(TimerSetFileTest, LineFeedsAndAByteOrderMarkReadLikeTheWrittenFile) {
+    std::string written = writtenSection(0, "one") + writtenSection(1, "two", 1);
+    ASSERT_EQ(load(written), 2);
+    MemoryListControl otherList;
+    TimerTable other(otherList);
+    std::string lineFeeds;
+    for (char c : written) {
+        if (c != '\r') lineFeeds += c;
+    }
+    for (const std::string& variant : {lineFeeds, "\xEF\xBB\xBF" + written, "\xEF\xBB\xBF" + lineFeeds}) {
+        ASSERT_EQ(readTimerSetText(other, variant.data(), variant.size(), false), 2);
+        for (int i = 0; i < 2; ++i) {
+            expectSameSettings(other.readTimerRow(i), loaded.readTimerRow(i));
+            EXPECT_EQ(other.readTimerRow(i).state, loaded.readTimerRow(i).state);
+        }
+    }
+}
+
+TEST_F(TimerSetFileTest, EveryNumberBeyond32BitsIsClampedNotWrapped) {
+    ASSERT_EQ(load(numbersBeyond32Bits().text), 2);
+    TimerRecord r = loaded.readTimerRow(0);
+    EXPECT_EQ(r.limit, INT_MAX) << "4294967297 must not wrap to 1";
+    EXPECT_EQ(r.coastInt, INT_MAX);
+    EXPECT_EQ(r.forValue, INT_MIN);
+    EXPECT_EQ(r.flags, INT_MAX) << "2^64 + 1 must not wrap to 1";
+    EXPECT_EQ(r.state, Paused) << "a clamped, unknown state comes back paused";
+    // The table shows hours of two digits only: a clamped time set is too
+    // wide to read back, and the timer keeps no set time.
+    EXPECT_TRUE(isZeroTime(r.timeSet));
+    EXPECT_EQ(formatTimeText(loaded.readTimerRow(1).timeSet), "01:00:42") << "leading zeros are only zeros";
+}
+
+TEST_F(TimerSetFileTest, RepeatedSectionsAndKeysFirstOneWins) {
+    std::string text = writtenSection(0, "first") + "DESCRIPTION = repeated key\r\nLIMIT = 0\r\n" +
+                       writtenSection(0, "second") + writtenSection(1, "one");
+    ASSERT_EQ(load(text), 2);
+    EXPECT_STREQ(loaded.readTimerRow(0).description, "first");
+    EXPECT_EQ(loaded.readTimerRow(0).limit, 1);
+    EXPECT_STREQ(loaded.readTimerRow(1).description, "one");
 }

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/timer_sets.h"
 #include "app_window_fixture.h"
+#include "bad_timer_sets.h"
 #include "sets/timer_set_file.h"
 
 namespace {
@@ -148,4 +151,32 @@ TEST_F(TimerSetFilesTest, SaveIntoAMissingFolderFails) {
     EXPECT_FALSE(saveTimerSet(folder.file("no such folder\\set.ini").c_str(), ui.app));
     expectOneSaveError();
     EXPECT_TRUE(folder.fileNames().empty());
+}
+
+// The damaged files from disk into the real list view: each loads what the
+// reading rules make of it, with no crash and in reasonable time (the limit
+// is only there to catch a reader gone quadratic; the times are printed).
+TEST_F(TimerSetFilesTest, HandMadeBadFilesLoadThroughTheRealList) {
+    std::string path = folder.file("bad.ini");
+    for (const BadTimerSet& bad : badTimerSets()) {
+        SCOPED_TRACE(bad.name);
+        writeFileBytes(path, bad.text);
+        ASSERT_EQ(fileBytes(path).size(), bad.text.size());
+        auto start = std::chrono::steady_clock::now();
+        loadTimerSet(path.c_str(), ui.app, true);
+        double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        const int rows = ui.table.rowCount();
+        std::printf("  %-44s %9zu bytes  %3d timers  %8.1f ms\n", bad.name.c_str(), bad.text.size(), rows, ms);
+        EXPECT_LT(ms, 60000.0);
+        if (bad.timers < 0) {
+            EXPECT_LE(rows, 100);
+            continue;
+        }
+        ASSERT_EQ(rows, bad.timers);
+        if (rows == 0) continue;
+        EXPECT_EQ(ui.table.readTimerRow(0).description, bad.firstDescription);
+        EXPECT_EQ(ui.table.readTimerRow(rows - 1).description, bad.lastDescription);
+        EXPECT_EQ(ui.table.findSelectedRow(), 0);
+    }
+    EXPECT_TRUE(ui.messages.empty()) << "reading reports nothing";
 }
