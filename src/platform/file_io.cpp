@@ -9,15 +9,12 @@ namespace {
 // is not one, and reading it whole could exhaust memory.
 constexpr LONGLONG largestReadableFile = 64LL * 1024 * 1024;
 
-// The folder of `path` (".\" when it has none), where the temporary file
-// must live for the final move to be a rename within one volume.
-std::string folderOf(const char* path) {
-    std::string text(path);
-    std::size_t slash = text.find_last_of("\\/");
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return text.substr(0, 1);
-    return text.substr(0, slash);
-}
+// The new text is written beside the target, in the same folder, so that the
+// final move is a rename within one volume. The name is fixed rather than
+// unique: a save killed before its move leaves this file behind, and the
+// next save of the same target writes over it and moves it away, where
+// unique names would pile up one per killed save.
+std::string temporaryPathFor(const char* path) { return std::string(path) + ".tmp"; }
 
 bool isReadOnlyOrFolder(const char* path) {
     DWORD attributes = GetFileAttributesA(path);
@@ -48,11 +45,10 @@ bool replaceFileContents(const char* path, const char* data, std::size_t size) {
     // The old save failed on a read-only file; a rename would quietly
     // replace it, so refuse before anything is written.
     if (isReadOnlyOrFolder(path)) return false;
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(folderOf(path).c_str(), "hrl", 0, temporary)) return false;
-    if (!writeWholeFile(temporary, data, size) ||
-        !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary);
+    const std::string temporary = temporaryPathFor(path);
+    if (!writeWholeFile(temporary.c_str(), data, size) ||
+        !MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary.c_str());
         return false;
     }
     return true;

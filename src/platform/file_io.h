@@ -3,10 +3,11 @@
 #include <string>
 
 // Replaces the file at `path` with `data` so that at every moment the file
-// holds either its old content or the whole new one: the text goes to a
-// temporary file in the same folder, is flushed, and then takes the target's
+// holds either its old content or the whole new one: the text goes to the
+// temporary file `path` + ".tmp", is flushed, and then takes the target's
 // place in one step. On failure the old file is left as it was and the
-// temporary file is removed.
+// temporary file is removed; one left by a killed save is replaced and moved
+// away by the next save.
 bool replaceFileContents(const char* path, const char* data, std::size_t size);
 
 // Reads the whole file; false when it cannot be opened or read.

@@ -146,6 +146,18 @@ TEST_F(TimerSetFilesTest, FailedReplaceLeavesTheOldFileWholeAndNoTemporaryFile) 
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"busy.ini"});
 }
 
+TEST_F(TimerSetFilesTest, TemporaryFileOfAKilledSaveIsTakenOverByTheNextSave) {
+    std::string path = folder.file("set.ini");
+    writeFileBytes(path, "\r\n[TIMER_0]\r\nDESCRIPTION = old\r\n");
+    // Longer than the new text, so a leftover tail would show.
+    writeFileBytes(path + ".tmp", std::string(200000, 'k'));
+    addThreeTimers();
+    EXPECT_TRUE(saveTimerSet(path.c_str(), ui.app));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(fileBytes(path), expectedText());
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"set.ini"});
+}
+
 TEST_F(TimerSetFilesTest, SaveIntoAMissingFolderFails) {
     addThreeTimers();
     EXPECT_FALSE(saveTimerSet(folder.file("no such folder\\set.ini").c_str(), ui.app));
