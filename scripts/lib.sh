@@ -19,6 +19,13 @@ ensure_toolchain() {
     [ -x /usr/bin/import ] || need+=(imagemagick)
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
     command -v chmcmd >/dev/null || need+=(fp-utils)
+    # The fuzzers: clang and the compiler runtime of its own version, which
+    # holds libFuzzer.
+    if ! command -v clang++ >/dev/null; then
+        need+=(clang libclang-rt-dev)
+    elif [ ! -f "$(clang++ -print-file-name="libclang_rt.fuzzer-$(uname -m).a")" ]; then
+        need+=("libclang-rt-$(clang++ -dumpversion | cut -d. -f1)-dev")
+    fi
     command -v unzip >/dev/null || need+=(unzip)
     for extra in "$@"; do command -v "${extra%%:*}" >/dev/null || need+=("${extra#*:}"); done
     if [ ${#need[@]} -gt 0 ]; then

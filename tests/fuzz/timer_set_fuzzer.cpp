@@ -1,0 +1,121 @@
+// Feeds arbitrary bytes to the INI reader and to the timer set reader, as a
+// damaged or hostile autosave.ini would reach them, and checks what comes
+// back: nothing read or written out of bounds (the sanitizers), every field
+// terminated within its capacity, at most 100 timers, and a loaded set that
+// the writer and the reader carry through unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "memory_list_control.h"
+#include "sets/ini_reader.h"
+#include "sets/timer_set_file.h"
+#include "timers/field_text.h"
+
+namespace {
+void require(bool condition) {
+    if (!condition) std::abort();  // libFuzzer keeps the input that did it
+}
+
+std::string_view trimmed(const char* text) {
+    std::string_view view(text);
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!view.empty() && blank(view.front())) view.remove_prefix(1);
+    while (!view.empty() && blank(view.back())) view.remove_suffix(1);
+    return view;
+}
+
+template <std::size_t N>
+void requireTerminated(const char (&field)[N]) {
+    require(std::memchr(field, '\0', N) != nullptr);
+}
+
+void checkRecord(const TimerRecord& r, bool pauseAll) {
+    requireTerminated(r.description);
+    requireTerminated(r.fileName);
+    requireTerminated(r.parameters);
+    requireTerminated(r.unit);
+    require(std::strlen(r.coastFrac) <= 2);  // what the table keeps
+    require(r.state == Running || r.state == Paused || r.state == Finished);
+    if (pauseAll) require(r.state == Paused);
+    require(r.limit != 0 || (r.timeSet.hours == 0 && r.timeSet.minutes == 0 && r.timeSet.seconds == 0));
+}
+
+// Reading what the writer made of a loaded table gives the same timers; the
+// only loss the format allows is blanks at the ends of a text, which a value
+// cut to its field can end with.
+void checkRoundTrip(const TimerTable& table) {
+    TextBuffer text = buildTimerSetText(table);
+    require(text.text()[text.length()] == '\0');
+    MemoryListControl againList;
+    TimerTable again(againList);
+    const int rows = readTimerSetText(again, text.text(), static_cast<std::size_t>(text.length()), false);
+    require(rows == table.rowCount());
+    for (int i = 0; i < rows; ++i) {
+        const TimerRecord a = table.readTimerRow(i);
+        const TimerRecord b = again.readTimerRow(i);
+        require(trimmed(a.description) == b.description);
+        require(trimmed(a.fileName) == b.fileName);
+        require(trimmed(a.parameters) == b.parameters);
+        require(trimmed(a.unit) == b.unit);
+        require(trimmed(a.coastFrac) == b.coastFrac);
+        require(std::memcmp(&a.timeSet, &b.timeSet, sizeof a.timeSet) == 0);
+        require(a.state == b.state && a.actionType == b.actionType && a.runTimer == b.runTimer);
+        require(a.flags == b.flags && a.limit == b.limit && a.coastInt == b.coastInt && a.forValue == b.forValue);
+    }
+}
+
+void readAsTimerSet(const char* data, std::size_t size, bool pauseAll) {
+    MemoryListControl list;
+    TimerTable table(list);
+    const int loaded = readTimerSetText(table, data, size, pauseAll);
+    require(loaded >= 0 && loaded <= maxTimers && loaded == table.rowCount());
+    require(list.selectedFocusedRow() == (loaded > 0 ? 0 : -1));
+    for (int i = 0; i < loaded; ++i) {
+        TimerRecord r = table.readTimerRow(i);
+        checkRecord(r, pauseAll);
+        require(r.timeCurrent.hours == 0 && r.timeCurrent.minutes == 0 && r.timeCurrent.seconds == 0);
+    }
+    checkRoundTrip(table);
+}
+
+// Lookups of the names a timer set uses, into fields of several sizes; the
+// byte after each field is a guard that must stay untouched.
+void lookUpKeys(const char* data, std::size_t size) {
+    IniReader ini(data, size);
+    const char* const keys[] = {"DESCRIPTION", "HOURS", "COAST_FRAC", "UNIT", ""};
+    for (const char* section : {"TIMER_0", "timer_1", "TIMER_99", ""}) {
+        ini.hasSection(section);
+        for (const char* key : keys) {
+            std::string_view value;
+            if (ini.findValue(section, key, value)) {
+                require(value.data() >= data && value.data() + value.size() <= data + size);
+            }
+            ini.readInt(section, key, -1);
+            for (std::size_t capacity : {std::size_t{1}, std::size_t{4}, std::size_t{260}}) {
+                char field[261];
+                std::memset(field, 'G', sizeof field);
+                ini.readText(section, key, field, capacity);
+                require(std::memchr(field, '\0', capacity) != nullptr);
+                require(field[capacity] == 'G');
+            }
+        }
+    }
+}
+}  // namespace
+
+// libFuzzer hands over an exact-size heap copy of the input, so a read one
+// byte past its end is caught too.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, std::size_t size) {
+    const char* data = reinterpret_cast<const char*>(bytes);
+    lookUpKeys(data, size);
+    // The program follows the active code page; cuts differ between the two.
+    setFieldTextEncoding(TextEncoding::Utf8);
+    readAsTimerSet(data, size, true);
+    setFieldTextEncoding(TextEncoding::SingleByte);
+    readAsTimerSet(data, size, false);
+    return 0;
+}
