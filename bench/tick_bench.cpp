@@ -1,16 +1,19 @@
 // The once-a-second tick over a full table of running limited timers on the
 // real list view: the tick alone and what one pass over the rows costs, then
 // the main window's whole once-a-second work (tick, clock refresh, autosave
-// check) on the real main dialog, with each of its parts measured alone.
+// check and write) on the real main dialog, with each of its parts measured
+// alone.
 //
 //   tick_bench [--ticks N] [--window-ticks N]
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/autosave.h"
 #include "app/clock_display.h"
@@ -59,23 +62,54 @@ void fillRunningTimers(TimerTable& table) {
     table.selectRow(0);
 }
 
-// Runs `step` `count` times; prints and returns the microseconds per run.
+// The time of every run, in microseconds. The machine is shared, so the
+// median, which a few disturbed runs do not move, is the figure to compare;
+// the mean is printed beside it.
+class Samples {
+public:
+    template <typename Step>
+    void time(Step step) {
+        BenchTimer timer;
+        step();
+        us_.push_back(timer.seconds() * 1e6);
+    }
+    double mean() const {
+        double sum = 0;
+        for (double us : us_) sum += us;
+        return us_.empty() ? 0.0 : sum / static_cast<double>(us_.size());
+    }
+    double median() const {
+        std::vector<double> sorted = us_;
+        std::sort(sorted.begin(), sorted.end());
+        std::size_t n = sorted.size();
+        if (n == 0) return 0.0;
+        return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+    void print(const char* what) const {
+        std::printf("%-52s median %9.1f us  mean %9.1f us  (%zu runs, %d timers)\n", what, median(), mean(),
+                    us_.size(), maxTimers);
+        std::fflush(stdout);
+    }
+
+private:
+    std::vector<double> us_;
+};
+
 template <typename Step>
-double measure(const char* what, int count, Step step) {
-    BenchTimer timer;
-    for (int i = 0; i < count; ++i) step();
-    double us = timer.seconds() * 1e6 / count;
-    std::printf("%-56s %9.1f us  (%d runs, %d timers)\n", what, us, count, maxTimers);
-    std::fflush(stdout);
-    return us;
+Samples measure(const char* what, int count, Step step) {
+    Samples samples;
+    for (int i = 0; i < count; ++i) samples.time(step);
+    samples.print(what);
+    return samples;
 }
 
 void printShare(const char* what, double part, double whole) {
-    std::printf("  %-54s %9.1f us  %5.1f %%\n", what, part, whole > 0 ? 100.0 * part / whole : 0.0);
+    std::printf("  %-50s %9.1f us  %5.1f %%\n", what, part, whole > 0 ? 100.0 * part / whole : 0.0);
 }
 
 // The table on a bare list view in a hidden window: what the tick itself
-// costs, and the two halves of its walk over the rows.
+// costs, and the halves of its walk over the rows: the reads, and the
+// writes with nothing or two cells changed.
 void benchTickAlone(const Options& options) {
     std::printf("-- the tick on a bare list view (hidden window)\n");
     AppWindow ui;
@@ -83,6 +117,14 @@ void benchTickAlone(const Options& options) {
     Win32TimerEvents events(ui.app);
     measure("tickTimers", options.ticks, [&] { tickTimers(ui.table, events); });
     std::printf("  row 0 now %s elapsed\n", formatTimeText(ui.table.readTimerRow(0).timeCurrent).c_str());
+    // Not what the program does: how much of the tick is the control's
+    // redrawing of every changed cell, which it skips while redraw is off.
+    measure("  tickTimers with the list's redraw held off", options.windowTicks, [&] {
+        SendMessageA(ui.app.hwndList, WM_SETREDRAW, FALSE, 0);
+        tickTimers(ui.table, events);
+        SendMessageA(ui.app.hwndList, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(ui.app.hwndList, nullptr, TRUE);
+    });
 
     TimerRecord rows[maxTimers];
     measure("  readTimerRow of every row", options.windowTicks, [&] {
@@ -90,6 +132,25 @@ void benchTickAlone(const Options& options) {
     });
     measure("  writeTimerRow of every row, nothing changed", options.windowTicks, [&] {
         for (int i = 0; i < maxTimers; ++i) ui.table.writeTimerRow(i, rows[i]);
+    });
+    // Two cells changed, as in a tick: once with the row's first column among
+    // them (its text belongs to the item itself, not to a subitem), once not.
+    int flip = 0;
+    measure("  writeTimerRow of every row, time current changed", options.windowTicks, [&] {
+        flip ^= 1;
+        for (int i = 0; i < maxTimers; ++i) {
+            TimerRecord r = rows[i];
+            r.timeCurrent.seconds += flip;
+            ui.table.writeTimerRow(i, r);
+        }
+    });
+    measure("  writeTimerRow of every row, time set changed", options.windowTicks, [&] {
+        flip ^= 1;
+        for (int i = 0; i < maxTimers; ++i) {
+            TimerRecord r = rows[i];
+            r.timeSet.seconds += flip;
+            ui.table.writeTimerRow(i, r);
+        }
     });
 }
 
@@ -157,6 +218,8 @@ public:
     AppState app;
 };
 
+// The whole WM_TIMER work and each of its parts, taken in turn within every
+// round so that a stretch of load from elsewhere falls on all of them alike.
 void benchMainWindow(const Options& options) {
     std::printf("-- the main window's once-a-second work (real dialog, shown)\n");
     MainWindow window;
@@ -164,35 +227,47 @@ void benchMainWindow(const Options& options) {
     ListViewControl list(app.hwndList);
     TimerTable table(list);
     Win32TimerEvents events(app);
-    const int n = options.windowTicks;
 
-    double whole = measure("WM_TIMER (tick + refreshClock + autosave)", n, [&] { window.tick(); });
     long changes = 0;
     {
         ItemChangeCounter counter(app.hwndMain);
         window.tick();
         changes = counter.count();
     }
-    std::printf("  LVN_ITEMCHANGED reaching the main window in one tick: %ld\n", changes);
-    double painted = measure("WM_TIMER, then painting what it changed", n, [&] {
-        window.tick();
+    Samples whole, painted, tick, clock, menus, check, write;
+    for (int i = 0; i < options.windowTicks; ++i) {
+        window.paint();  // each timed paint draws one tick's changes only
+        whole.time([&] { window.tick(); });
         window.paint();
-    });
-    double tick = measure("  tickTimers alone", n, [&] { tickTimers(table, events); });
-    double clock = measure("  refreshClock alone", n, [&] { refreshClock(app); });
-    double menus = measure("  updateMenuStates alone", n, [&] { updateMenuStates(app); });
-    double check = measure("  autosave check: buildTimerSetText alone", n, [&] { buildTimerSetText(table); });
-    double write = measure("  autosave write: saveTimerSet alone", n, [&] { saveTimerSet(autosaveWritePath, app); });
+        painted.time([&] {
+            window.tick();
+            window.paint();
+        });
+        tick.time([&] { tickTimers(table, events); });
+        clock.time([&] { refreshClock(app); });
+        menus.time([&] { updateMenuStates(app); });
+        check.time([&] { buildTimerSetText(table); });
+        write.time([&] { saveTimerSet(autosaveWritePath, app); });
+    }
+    whole.print("WM_TIMER (tick + refreshClock + autosave)");
+    painted.print("WM_TIMER, then painting what it changed");
+    tick.print("  tickTimers alone");
+    clock.print("  refreshClock alone");
+    menus.print("  updateMenuStates alone");
+    check.print("  autosave check: buildTimerSetText alone");
+    write.print("  autosave write: saveTimerSet alone");
+    std::printf("  LVN_ITEMCHANGED reaching the main window in one tick: %ld\n", changes);
 
-    std::printf("shares of the WM_TIMER work (%.1f us):\n", whole);
-    printShare("tickTimers (with the list's notifications)", tick, whole);
+    const double w = whole.median();
+    std::printf("shares of the WM_TIMER work, medians (%.1f us):\n", w);
+    printShare("tickTimers (with the list's notifications)", tick.median(), w);
     char notified[80];
     std::snprintf(notified, sizeof notified, "  of it, %ld x (refreshClock + updateMenuStates)", changes);
-    printShare(notified, changes * (clock + menus), whole);
-    printShare("refreshClock", clock, whole);
-    printShare("autosave check (set text built from the list)", check, whole);
-    printShare("autosave write (every tick while a timer runs)", write, whole);
-    printShare("painting (measured beside WM_TIMER)", painted - whole, painted);
+    printShare(notified, changes * (clock.median() + menus.median()), w);
+    printShare("refreshClock", clock.median(), w);
+    printShare("autosave check (set text built from the list)", check.median(), w);
+    printShare("autosave write (every tick while a timer runs)", write.median(), w);
+    printShare("painting (beside WM_TIMER, of the whole)", painted.median() - w, painted.median());
     std::printf("  row 0 now %s elapsed; autosave.ini %zu bytes\n",
                 formatTimeText(table.readTimerRow(0).timeCurrent).c_str(),
                 readWholeFile(autosaveWritePath).size());

@@ -6,7 +6,7 @@
 #
 #   bash scripts/bench.sh [--skip-drift] [--drift-minutes M] [--drift-work-ms W]
 #                         [--ticks N] [--window-ticks N] [--runs N]
-#                         [--baseline COMMIT] [--build-dir DIR]
+#                         [--baseline COMMIT] [--rounds R] [--build-dir DIR]
 #
 #   --skip-drift       leave out the drift benchmark (it runs for minutes)
 #   --drift-minutes M  how long the drift benchmark counts ticks (default 12)
@@ -16,12 +16,16 @@
 #   --runs N           starts of horalet.exe per case (default 10)
 #   --baseline COMMIT  also build this tree's tick benchmark against the
 #                      program as it was at COMMIT, and run it first
+#   --rounds R         run the tick benchmark R times (each time after the
+#                      baseline's, when there is one), so that load from
+#                      elsewhere on the machine falls on both sides alike,
+#                      and summarise the rounds' medians
 #   --build-dir DIR    the Windows build folder (default build/windows)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$horalet_root"
 
-skip_drift=0 drift_minutes=12 drift_work_ms=0 ticks=10000 window_ticks=1000 runs=10 baseline= build_dir=$horalet_root/build/windows
+skip_drift=0 drift_minutes=12 drift_work_ms=0 ticks=10000 window_ticks=1000 runs=10 baseline= rounds=1 build_dir=$horalet_root/build/windows
 while [ $# -gt 0 ]; do
     case $1 in
         --skip-drift) skip_drift=1 ;;
@@ -31,6 +35,7 @@ while [ $# -gt 0 ]; do
         --window-ticks) window_ticks=$2; shift ;;
         --runs) runs=$2; shift ;;
         --baseline) baseline=$2; shift ;;
+        --rounds) rounds=$2; shift ;;
         --build-dir) build_dir=$(realpath -m "$2"); shift ;;
         *) echo "unknown option: $1 (see the head of $0)" >&2; exit 2 ;;
     esac
@@ -67,14 +72,57 @@ run_bench() {
     "$@"
 }
 
+# Runs one side's tick benchmark and keeps its lines, marked with the side,
+# for the summary.
+run_tick_bench() {
+    local side=$1 exe=$2 out
+    out=$(mktemp)
+    run_bench wine "$exe" --ticks "$ticks" --window-ticks "$window_ticks" | tee "$out"
+    sed "s/^/$side\t/" "$out" >>"$tick_log"
+    rm -f "$out"
+}
+
+# Per measured line, the median of the rounds' medians on each side.
+summarise_tick_rounds() {
+    printf '\n'
+    say "tick benchmark: median of the $rounds rounds' medians, in microseconds"
+    awk -F'\t' -v baseline="$baseline" '
+        function middle(list,   a, n, i, j, t) {
+            n = split(list, a, " ")
+            for (i = 2; i <= n; i++) for (j = i; j > 1 && a[j - 1] + 0 > a[j] + 0; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
+            return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+        }
+        match($2, / median +[0-9.]+ us/) {
+            label = substr($2, 1, RSTART - 1); sub(/ +$/, "", label)
+            value = substr($2, RSTART, RLENGTH); gsub(/[^0-9.]/, "", value)
+            if (!(label in seen)) { seen[label] = 1; order[++count] = label }
+            values[$1, label] = values[$1, label] " " value
+        }
+        END {
+            if (baseline != "") printf "%-52s %12s %12s %8s\n", "", substr(baseline, 1, 12), "this tree", "change"
+            for (k = 1; k <= count; k++) {
+                label = order[k]; now = middle(values["current", label])
+                if (baseline == "") { printf "%-52s %12.1f\n", label, now; continue }
+                before = middle(values["baseline", label])
+                printf "%-52s %12.1f %12.1f %+7.1f %%\n", label, before, now, (before > 0 ? 100 * (now - before) / before : 0)
+            }
+        }' "$tick_log"
+}
+
 run_all() {
     say "machine: $(nproc) cores, $(wine --version), Xvfb; load average $(cut -d' ' -f1-3 /proc/loadavg)"
-    if [ -n "$baseline" ]; then
-        say "tick benchmark against the program at $baseline"
-        run_bench wine "$build_dir-baseline/build/bench/tick_bench.exe" --ticks "$ticks" --window-ticks "$window_ticks"
-        say "tick benchmark against this tree"
-    fi
-    run_bench wine "$build_dir/bench/tick_bench.exe" --ticks "$ticks" --window-ticks "$window_ticks"
+    tick_log=$(mktemp)
+    local round
+    for ((round = 1; round <= rounds; round++)); do
+        if [ -n "$baseline" ]; then
+            say "round $round: tick benchmark against the program at $baseline"
+            run_tick_bench baseline "$build_dir-baseline/build/bench/tick_bench.exe"
+        fi
+        say "round $round: tick benchmark against this tree"
+        run_tick_bench current "$build_dir/bench/tick_bench.exe"
+    done
+    summarise_tick_rounds
+    rm -f "$tick_log"
     run_bench wine "$build_dir/bench/timer_sets_bench.exe"
     run_bench wine "$build_dir/bench/startup_bench.exe" "$(winepath -w "$build_dir/src/horalet.exe")" --runs "$runs"
     if [ "$skip_drift" -eq 0 ]; then
@@ -103,8 +151,8 @@ if [ -n "$baseline" ]; then
 fi
 ensure_wine_prefix
 export HORALET_BENCH_INSIDE=1
-args=(--drift-minutes "$drift_minutes" --drift-work-ms "$drift_work_ms" --ticks "$ticks" --window-ticks "$window_ticks" --runs "$runs"
-      --build-dir "$build_dir")
+args=(--drift-minutes "$drift_minutes" --drift-work-ms "$drift_work_ms" --ticks "$ticks" --window-ticks "$window_ticks"
+      --runs "$runs" --rounds "$rounds" --build-dir "$build_dir")
 [ "$skip_drift" -eq 1 ] && args+=(--skip-drift)
 [ -n "$baseline" ] && args+=(--baseline "$baseline")
 xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
