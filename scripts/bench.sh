@@ -6,7 +6,8 @@
 #
 #   bash scripts/bench.sh [--skip-drift] [--drift-minutes M] [--drift-work-ms W]
 #                         [--ticks N] [--window-ticks N] [--runs N]
-#                         [--baseline COMMIT] [--rounds R] [--build-dir DIR]
+#                         [--baseline COMMIT | --revert COMMIT] [--rounds R]
+#                         [--build-dir DIR]
 #
 #   --skip-drift       leave out the drift benchmark (it runs for minutes)
 #   --drift-minutes M  how long the drift benchmark counts ticks (default 12)
@@ -16,6 +17,8 @@
 #   --runs N           starts of horalet.exe per case (default 10)
 #   --baseline COMMIT  also build this tree's tick benchmark against the
 #                      program as it was at COMMIT, and run it first
+#   --revert COMMIT    the same, against this tree with the changes COMMIT
+#                      made to the program undone
 #   --rounds R         run the tick benchmark R times (each time after the
 #                      baseline's, when there is one), so that load from
 #                      elsewhere on the machine falls on both sides alike,
@@ -25,7 +28,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$horalet_root"
 
-skip_drift=0 drift_minutes=12 drift_work_ms=0 ticks=10000 window_ticks=1000 runs=10 baseline= rounds=1 build_dir=$horalet_root/build/windows
+skip_drift=0 drift_minutes=12 drift_work_ms=0 ticks=10000 window_ticks=1000 runs=10 baseline= revert= rounds=1 build_dir=$horalet_root/build/windows
 while [ $# -gt 0 ]; do
     case $1 in
         --skip-drift) skip_drift=1 ;;
@@ -35,6 +38,7 @@ while [ $# -gt 0 ]; do
         --window-ticks) window_ticks=$2; shift ;;
         --runs) runs=$2; shift ;;
         --baseline) baseline=$2; shift ;;
+        --revert) revert=$2; baseline="without $2"; shift ;;
         --rounds) rounds=$2; shift ;;
         --build-dir) build_dir=$(realpath -m "$2"); shift ;;
         *) echo "unknown option: $1 (see the head of $0)" >&2; exit 2 ;;
@@ -53,15 +57,25 @@ build_benchmarks() {
     cmake --build "$dir" -j"$(nproc)" --target "$@" >/dev/null
 }
 
-# The program's sources at the baseline commit with this tree's benchmarks
-# in place of its own, so both sides run the same measurement.
+# The baseline's sources, with this tree's benchmarks in place of its own so
+# both sides run the same measurement: the program at a commit, or this tree
+# as it stands (uncommitted files too) with one commit's changes to the
+# program undone, which isolates that commit from everything around it.
 build_baseline() {
     local tree=$build_dir-baseline/source
     rm -rf "$tree"
     mkdir -p "$tree"
-    git -C "$horalet_root" archive "$baseline" | tar -x -C "$tree"
-    rm -rf "$tree/bench"
-    cp -r "$horalet_root/bench" "$tree/bench"
+    if [ -n "$revert" ]; then
+        git -C "$horalet_root" ls-files -z --cached --others --exclude-standard |
+            (cd "$horalet_root" && while IFS= read -r -d '' file; do
+                [ -e "$file" ] && cp --parents "$file" "$tree"
+            done)
+        git -C "$horalet_root" diff "$revert^" "$revert" -- src res | patch -s -R -p1 -d "$tree"
+    else
+        git -C "$horalet_root" archive "$baseline" | tar -x -C "$tree"
+        rm -rf "$tree/bench"
+        cp -r "$horalet_root/bench" "$tree/bench"
+    fi
     rm -f "$build_dir-baseline/build/CMakeCache.txt"
     build_benchmarks "$tree" "$build_dir-baseline/build" tick_bench
 }
@@ -99,12 +113,12 @@ summarise_tick_rounds() {
             values[$1, label] = values[$1, label] " " value
         }
         END {
-            if (baseline != "") printf "%-52s %12s %12s %8s\n", "", substr(baseline, 1, 12), "this tree", "change"
+            if (baseline != "") printf "%-52s %16s %12s %8s\n", "", substr(baseline, 1, 16), "this tree", "change"
             for (k = 1; k <= count; k++) {
                 label = order[k]; now = middle(values["current", label])
                 if (baseline == "") { printf "%-52s %12.1f\n", label, now; continue }
                 before = middle(values["baseline", label])
-                printf "%-52s %12.1f %12.1f %+7.1f %%\n", label, before, now, (before > 0 ? 100 * (now - before) / before : 0)
+                printf "%-52s %16.1f %12.1f %+7.1f %%\n", label, before, now, (before > 0 ? 100 * (now - before) / before : 0)
             }
         }' "$tick_log"
 }
@@ -115,10 +129,10 @@ run_all() {
     local round
     for ((round = 1; round <= rounds; round++)); do
         if [ -n "$baseline" ]; then
-            say "round $round: tick benchmark against the program at $baseline"
+            say "round $round: tick benchmark, baseline: $baseline"
             run_tick_bench baseline "$build_dir-baseline/build/bench/tick_bench.exe"
         fi
-        say "round $round: tick benchmark against this tree"
+        say "round $round: tick benchmark, this tree"
         run_tick_bench current "$build_dir/bench/tick_bench.exe"
     done
     summarise_tick_rounds
@@ -142,11 +156,11 @@ if [ "${HORALET_BENCH_INSIDE:-}" = 1 ]; then
     exit $status
 fi
 
-ensure_toolchain
+ensure_toolchain patch:patch
 say "building horalet.exe and the benchmarks in $build_dir"
 build_benchmarks "$horalet_root" "$build_dir" horalet "${benches[@]}"
 if [ -n "$baseline" ]; then
-    say "building the tick benchmark against $baseline"
+    say "building the tick benchmark, baseline: $baseline"
     build_baseline
 fi
 ensure_wine_prefix
@@ -154,5 +168,5 @@ export HORALET_BENCH_INSIDE=1
 args=(--drift-minutes "$drift_minutes" --drift-work-ms "$drift_work_ms" --ticks "$ticks" --window-ticks "$window_ticks"
       --runs "$runs" --rounds "$rounds" --build-dir "$build_dir")
 [ "$skip_drift" -eq 1 ] && args+=(--skip-drift)
-[ -n "$baseline" ] && args+=(--baseline "$baseline")
+if [ -n "$revert" ]; then args+=(--revert "$revert"); elif [ -n "$baseline" ]; then args+=(--baseline "$baseline"); fi
 xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" "${args[@]}"
