@@ -4,11 +4,12 @@
 # each one measures). Benchmarks are not tests: scripts/test.sh only builds
 # them.
 #
-#   bash scripts/bench.sh [--skip-drift] [--drift-minutes M] [--drift-work-ms W]
+#   bash scripts/bench.sh [--only NAME] [--skip-drift] [--drift-minutes M] [--drift-work-ms W]
 #                         [--ticks N] [--window-ticks N] [--runs N]
 #                         [--baseline COMMIT | --revert COMMIT] [--rounds R]
 #                         [--build-dir DIR]
 #
+#   --only NAME        run one benchmark: tick, sets, startup or drift
 #   --skip-drift       leave out the drift benchmark (it runs for minutes)
 #   --drift-minutes M  how long the drift benchmark counts ticks (default 12)
 #   --drift-work-ms W  busy time in each of its ticks (default 0)
@@ -28,9 +29,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$horalet_root"
 
-skip_drift=0 drift_minutes=12 drift_work_ms=0 ticks=10000 window_ticks=1000 runs=10 baseline= revert= rounds=1 build_dir=$horalet_root/build/windows
+only= skip_drift=0 drift_minutes=12 drift_work_ms=0 ticks=10000 window_ticks=1000 runs=10 baseline= revert= rounds=1 build_dir=$horalet_root/build/windows
 while [ $# -gt 0 ]; do
     case $1 in
+        --only) only=$2; shift ;;
         --skip-drift) skip_drift=1 ;;
         --drift-minutes) drift_minutes=$2; shift ;;
         --drift-work-ms) drift_work_ms=$2; shift ;;
@@ -46,6 +48,10 @@ while [ $# -gt 0 ]; do
     shift
 done
 
+case $only in
+    '' | tick | sets | startup | drift) ;;
+    *) echo "--only takes tick, sets, startup or drift, not '$only'" >&2; exit 2 ;;
+esac
 benches=(tick_bench timer_sets_bench startup_bench tick_drift_bench)
 
 # Configures (once) and builds the program and the benchmarks in `dir` from
@@ -123,8 +129,7 @@ summarise_tick_rounds() {
         }' "$tick_log"
 }
 
-run_all() {
-    say "machine: $(nproc) cores, $(wine --version), Xvfb; load average $(cut -d' ' -f1-3 /proc/loadavg)"
+bench_tick() {
     tick_log=$(mktemp)
     local round
     for ((round = 1; round <= rounds; round++)); do
@@ -137,11 +142,29 @@ run_all() {
     done
     summarise_tick_rounds
     rm -f "$tick_log"
-    run_bench wine "$build_dir/bench/timer_sets_bench.exe"
+}
+
+bench_sets() { run_bench wine "$build_dir/bench/timer_sets_bench.exe"; }
+
+bench_startup() {
     run_bench wine "$build_dir/bench/startup_bench.exe" "$(winepath -w "$build_dir/src/horalet.exe")" --runs "$runs"
-    if [ "$skip_drift" -eq 0 ]; then
-        run_bench wine "$build_dir/bench/tick_drift_bench.exe" --minutes "$drift_minutes" --work-ms "$drift_work_ms"
-    fi
+}
+
+bench_drift() {
+    run_bench wine "$build_dir/bench/tick_drift_bench.exe" --minutes "$drift_minutes" --work-ms "$drift_work_ms"
+}
+
+# The benchmarks chosen by --only and --skip-drift, in the order they run.
+chosen_benchmarks() {
+    if [ -n "$only" ]; then echo "$only"; return; fi
+    echo tick sets startup
+    [ "$skip_drift" -eq 1 ] || echo drift
+}
+
+run_all() {
+    say "machine: $(nproc) cores, $(wine --version), Xvfb; load average $(cut -d' ' -f1-3 /proc/loadavg)"
+    local name
+    for name in $(chosen_benchmarks); do "bench_$name"; done
     say "load average at the end $(cut -d' ' -f1-3 /proc/loadavg)"
 }
 
@@ -165,7 +188,7 @@ if [ -n "$baseline" ]; then
 fi
 ensure_wine_prefix
 export HORALET_BENCH_INSIDE=1
-args=(--drift-minutes "$drift_minutes" --drift-work-ms "$drift_work_ms" --ticks "$ticks" --window-ticks "$window_ticks"
+args=(--only "$only" --drift-minutes "$drift_minutes" --drift-work-ms "$drift_work_ms" --ticks "$ticks" --window-ticks "$window_ticks"
       --runs "$runs" --rounds "$rounds" --build-dir "$build_dir")
 [ "$skip_drift" -eq 1 ] && args+=(--skip-drift)
 if [ -n "$revert" ]; then args+=(--revert "$revert"); elif [ -n "$baseline" ]; then args+=(--baseline "$baseline"); fi
