@@ -2,10 +2,12 @@
 
 #include "app/timer_sets.h"
 #include "platform/list_view_control.h"
+#include "platform/message_box.h"
 #include "sets/timer_set_file.h"
 
 const char autosaveReadPath[] = ".\\autosave.ini";
 const char autosaveWritePath[] = "autosave.ini";
+const char autosaveUnreadPath[] = "autosave-unread.ini";
 
 namespace {
 std::string currentSetText(const AppState& app) {
@@ -14,18 +16,56 @@ std::string currentSetText(const AppState& app) {
     TextBuffer text = buildTimerSetText(table);
     return std::string(text.text(), static_cast<std::size_t>(text.length()));
 }
+
+// An empty list writes an empty file; anything else that loads no timer is a
+// file the next save must not simply replace.
+bool holdsSomethingUnread(const AppState& app) {
+    if (ListViewControl(app.hwndList).rowCount() > 0) return false;
+    WIN32_FILE_ATTRIBUTE_DATA info;
+    if (!GetFileAttributesExA(autosaveWritePath, GetFileExInfoStandard, &info)) {
+        return GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND;
+    }
+    return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && (info.nFileSizeLow | info.nFileSizeHigh) != 0;
+}
 }  // namespace
 
-void Autosave::markSaved(const AppState& app) { savedText_ = currentSetText(app); }
+void Autosave::markSaved(const AppState& app) {
+    savedText_ = currentSetText(app);
+    unreadFileToKeep_ = holdsSomethingUnread(app);
+    if (unreadFileToKeep_) {
+        showMessage(app.hwndMain,
+                    "autosave.ini holds no timers that can be read, so the list starts empty.\r\n"
+                    "The file will be kept as autosave-unread.ini.",
+                    app.title, MB_ICONWARNING);
+    }
+}
+
+bool Autosave::keepUnreadFile(const AppState& app) {
+    if (!unreadFileToKeep_) return true;
+    if (GetFileAttributesA(autosaveWritePath) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        unreadFileToKeep_ = false;  // gone meanwhile: nothing left to lose
+        return true;
+    }
+    if (!CopyFileA(autosaveWritePath, autosaveUnreadPath, FALSE)) {
+        showMessage(app.hwndMain, "Error operation of save!", app.title, MB_ICONERROR);
+        return false;
+    }
+    unreadFileToKeep_ = false;
+    return true;
+}
+
+void Autosave::write(const AppState& app) {
+    if (keepUnreadFile(app)) saveTimerSet(autosaveWritePath, app);
+}
 
 void Autosave::saveIfChanged(const AppState& app) {
     std::string text = currentSetText(app);
     if (text == savedText_) return;
     savedText_ = text;
-    saveTimerSet(autosaveWritePath, app);
+    write(app);
 }
 
 void Autosave::saveNow(const AppState& app) {
     savedText_ = currentSetText(app);
-    saveTimerSet(autosaveWritePath, app);
+    write(app);
 }

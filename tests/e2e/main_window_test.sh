@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main window as a user meets it: the autosave list comes back paused,
 # Esc saves it, a second start only activates the first, the close box hides
-# the window while the timers keep counting.
+# the window while the timers keep counting; a list it cannot read is kept
+# aside, not replaced by the empty one.
 source "$(dirname "$0")/lib.sh"
 
 { timer_section 0 "Was running" 0 1 30; timer_section 1 "Was finished" 2 1 5; timer_section 2 "Counting up" 0 0 0; } >"$workdir/autosave.ini"
@@ -41,4 +42,21 @@ ctl command 32773   # pause it again, so the expected file is known
 exit_horalet
 { timer_section 0 "Was running" 1 1 30; timer_section 1 "Was finished" 1 1 5; timer_section 2 "Counting up" 1 0 0; } >"$workdir/expected.ini"
 cmp "$workdir/autosave.ini" "$workdir/expected.ini" || fail "autosave.ini differs: $(od -c "$workdir/autosave.ini" | head -20)"
+
+echo "-- an autosave.ini that gives no timers is kept aside before the empty list is saved"
+printf '[TIMER_0]\rDESCRIPTION = Tea\rSECONDS = 30\r' >"$workdir/autosave.ini"   # CR-only line ends
+cp "$workdir/autosave.ini" "$workdir/unread.ini"
+(cd "$workdir" && exec wine "$HORALET_EXE" >"$workdir/horalet.log" 2>&1) &
+horalet_pid=$!
+ctl message-wait 30 >/dev/null || fail "no message about the unread file"
+[ "$(message_text)" = "autosave.ini holds no timers that can be read, so the list starts empty." ] ||
+    fail "wrong message: $(message_text)"
+ctl message | grep -q "The file will be kept as autosave-unread.ini." || fail "the message does not say where the file goes"
+screenshot unread-autosave
+keys message Return
+ctl active-wait main 30 || fail "the main window did not become active after the message"
+[ -z "$(ctl rows)" ] || fail "rows appeared from the unread file"
+exit_horalet
+cmp "$workdir/autosave-unread.ini" "$workdir/unread.ini" || fail "the unread file was not kept whole"
+[ ! -s "$workdir/autosave.ini" ] || fail "the empty list was not saved"
 echo "main window: all checks passed"

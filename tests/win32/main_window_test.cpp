@@ -152,6 +152,54 @@ TEST_F(MainWindowTest, FailedAutosaveIsReportedOnceNotEverySecond) {
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
 }
 
+// A file that loads no timer (here CR-only line ends from some editor) is
+// the user's list in a form the reader does not take: the empty list must
+// not simply replace it.
+TEST_F(MainWindowTest, AutosaveThatGivesNoTimersIsKeptBeforeTheEmptyListReplacesIt) {
+    const std::string unread = "[TIMER_0]\rDESCRIPTION = Tea\rSECONDS = 30\r";
+    writeWholeFile("autosave.ini", unread);
+    open();
+    EXPECT_EQ(rows(), 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("autosave-unread.ini"), std::string::npos);
+    DestroyWindow(app.hwndMain);  // exit saves the (empty) list
+    app.hwndMain = nullptr;
+    EXPECT_EQ(readWholeFile("autosave-unread.ini"), unread);
+    EXPECT_EQ(readWholeFile("autosave.ini"), "");
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(MainWindowTest, AutosaveThatCannotBeKeptIsNotReplaced) {
+    const std::string unread(1000, '\0');
+    writeWholeFile("autosave.ini", unread);
+    CreateDirectoryA("autosave-unread.ini", nullptr);  // the copy cannot be made
+    open();
+    write(-1, runningTimer("Egg", 0));
+    command(0);
+    EXPECT_EQ(readWholeFile("autosave.ini"), unread);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1], "Error operation of save!");
+    RemoveDirectoryA("autosave-unread.ini");
+    tick();  // nothing the file holds changed: no new attempt, no new message
+    EXPECT_EQ(messages.size(), 2u);
+    DestroyWindow(app.hwndMain);  // exit tries again, and now the copy is made
+    app.hwndMain = nullptr;
+    EXPECT_EQ(readWholeFile("autosave-unread.ini"), unread);
+    EXPECT_NE(readWholeFile("autosave.ini").find("DESCRIPTION = Egg"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, EmptyOrMissingAutosaveStartsQuietly) {
+    writeWholeFile("autosave.ini", "");  // what an empty list writes
+    open();
+    EXPECT_EQ(rows(), 0);
+    DestroyWindow(app.hwndMain);
+    app.hwndMain = nullptr;
+    DeleteFileA("autosave.ini");
+    open();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(GetFileAttributesA("autosave-unread.ini"), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(MainWindowTest, CloseHidesTheWindowAndTheTimersKeepCounting) {
     open();
     ShowWindow(app.hwndMain, SW_SHOW);
