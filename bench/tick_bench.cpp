@@ -266,7 +266,7 @@ void benchMainWindow(const Options& options) {
     printShare(notified, changes * (clock.median() + menus.median()), w);
     printShare("refreshClock", clock.median(), w);
     printShare("autosave check (set text built from the list)", check.median(), w);
-    printShare("autosave write (every tick while a timer runs)", write.median(), w);
+    printShare("autosave write (only after a change the file holds)", write.median(), w);
     printShare("painting (beside WM_TIMER, of the whole)", painted.median() - w, painted.median());
     std::printf("  row 0 now %s elapsed; autosave.ini %zu bytes\n",
                 formatTimeText(table.readTimerRow(0).timeCurrent).c_str(),
