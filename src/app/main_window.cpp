@@ -104,6 +104,9 @@ bool isContextClick(const AppState& app, UINT code) {
 void onListNotify(MainWindowState& state, const NMHDR& header) {
     const AppState& app = *state.app;
     if (header.code == LVN_ITEMCHANGED) {
+        // A tick changes every running row, and the list reports each one;
+        // the tick refreshes both once, after its walk over the rows.
+        if (state.insideTick) return;
         refreshClock(app);
         updateMenuStates(app);
     } else if (header.code == LVN_COLUMNCLICK) {
@@ -158,6 +161,9 @@ void onTick(MainWindowState& state) {
     tickTimers(table, events);
     state.insideTick = false;
     refreshClock(app);
+    // A completion's action may let the user change the selection while the
+    // tick runs; its notice was passed over above.
+    updateMenuStates(app);
     state.autosave.saveIfChanged(app);
 }
 
