@@ -193,7 +193,7 @@ struct Run {
 };
 
 // Read only once the program has ended: while it runs it replaces the file
-// every second, and a handle held open here can make that replacement fail.
+// after every change, and a handle held open here can make that fail.
 int savedRunning(const std::string& folder) { return countOf(readFile(folder + "\\autosave.ini"), "STATE = 0"); }
 
 Run runOnce(const std::string& exe, const std::string& folder, bool withTimers) {
@@ -218,7 +218,7 @@ Run runOnce(const std::string& exe, const std::string& folder, bool withTimers) 
             startEveryTimer(main);
             run.startAllMs = counterMs() - startAll;
         }
-        Sleep(3500);  // three ticks or more, each saving the running timers
+        Sleep(3500);  // three ticks or more
         run.footprint = measureFootprint(process.dwProcessId);
 
         const double t1 = counterMs();

@@ -170,9 +170,6 @@ run_all() {
 
 if [ "${HORALET_BENCH_INSIDE:-}" = 1 ]; then
     start_wine_session
-    # As in the end-to-end runs: with no window manager on the virtual display
-    # Wine would wait two seconds for one at every closed window.
-    wine reg add 'HKCU\Software\Wine\AppDefaults\horalet.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     status=0
     run_all || status=$?
     stop_wine_session

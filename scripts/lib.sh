@@ -65,7 +65,25 @@ ensure_wine_prefix() {
 start_wine_session() {
     ensure_wine_prefix
     wineserver -p
+    leave_windows_unmanaged
     wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+# There is no window manager on the virtual display. Wine waits up to two
+# seconds for one to confirm every window it hides: each closed dialog of the
+# program, and the notification area's own window in explorer.exe when the
+# program removes its icon, which held every exit for two seconds. Unmanaged
+# windows close at once, and Wine moves the X focus with the active window.
+# explorer.exe reads the setting when it starts, and setting it starts
+# explorer.exe, so the server is started once more afterwards.
+leave_windows_unmanaged() {
+    local app
+    for app in horalet.exe explorer.exe; do
+        wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$app\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    done
+    wineserver -k
+    wineserver -w
+    wineserver -p
 }
 
 stop_wine_session() { wineserver -k 2>/dev/null || true; }

@@ -21,6 +21,9 @@ if [ ! -e "$rundir/autosave.ini" ]; then
     say "first start in $rundir: seeding an example list"
     cp "$horalet_root/scripts/example-timers.ini" "$rundir/autosave.ini"
 fi
+# On a desktop, a prefix of its own: the tests' prefix leaves windows
+# unmanaged, which suits only a display without a window manager.
+if [ -n "${DISPLAY:-}" ]; then export WINEPREFIX=${WINEPREFIX:-$horalet_root/build/wine-prefix-desktop}; fi
 ensure_wine_prefix
 cd "$rundir"
 

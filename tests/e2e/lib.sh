@@ -6,11 +6,9 @@ set -euo pipefail
 : "${HORACTL_EXE:?path of horactl.exe}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-# There is no window manager on the virtual display. Wine waits up to two
-# seconds for one to confirm every window it hides (each closed dialog), and
-# leaves the X keyboard focus alone; as unmanaged windows the program's
-# windows close at once and Wine moves the X focus with the active window.
-wine reg add 'HKCU\Software\Wine\AppDefaults\horalet.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# The Wine session these scripts run in (scripts/lib.sh, start_wine_session)
+# leaves the program's windows unmanaged: there is no window manager on the
+# virtual display.
 
 workdir=$(mktemp -d "${TMPDIR:-/tmp}/horalet-e2e.XXXXXX")
 horalet_pid=
