@@ -135,23 +135,22 @@ void benchTickAlone(const Options& options) {
     });
     // Two cells changed, as in a tick: once with the row's first column among
     // them (its text belongs to the item itself, not to a subitem), once not.
+    const struct {
+        const char* what;
+        TimeHms TimerRecord::*time;
+    } changes[] = {{"  writeTimerRow of every row, time current changed", &TimerRecord::timeCurrent},
+                   {"  writeTimerRow of every row, time set changed", &TimerRecord::timeSet}};
     int flip = 0;
-    measure("  writeTimerRow of every row, time current changed", options.windowTicks, [&] {
-        flip ^= 1;
-        for (int i = 0; i < maxTimers; ++i) {
-            TimerRecord r = rows[i];
-            r.timeCurrent.seconds += flip;
-            ui.table.writeTimerRow(i, r);
-        }
-    });
-    measure("  writeTimerRow of every row, time set changed", options.windowTicks, [&] {
-        flip ^= 1;
-        for (int i = 0; i < maxTimers; ++i) {
-            TimerRecord r = rows[i];
-            r.timeSet.seconds += flip;
-            ui.table.writeTimerRow(i, r);
-        }
-    });
+    for (const auto& change : changes) {
+        measure(change.what, options.windowTicks, [&] {
+            flip ^= 1;
+            for (int i = 0; i < maxTimers; ++i) {
+                TimerRecord r = rows[i];
+                (r.*change.time).seconds += flip;
+                ui.table.writeTimerRow(i, r);
+            }
+        });
+    }
 }
 
 // Counts the list's change notifications that reach the main window; each
