@@ -1,5 +1,20 @@
 #pragma once
+#include <windows.h>
+
 #include <chrono>
+
+// Milliseconds on the performance counter, for timing things that happen
+// outside this thread: another process's window, a window timer's ticks.
+inline double counterMs() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
 
 // Wall-clock seconds since construction.
 class BenchTimer {

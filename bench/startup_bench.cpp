@@ -17,22 +17,13 @@
 #include <utility>
 #include <vector>
 
+#include "bench_timer.h"
 #include "memory_list_control.h"
 #include "res/resource.h"
 #include "sets/timer_set_file.h"
+#include "temp_folder.h"
 
 namespace {
-double counterMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 // The largest set the program writes: 100 limited timers, every text 259
 // characters long, saved paused.
 std::string fullSetText() {
@@ -55,51 +46,6 @@ std::string fullSetText() {
     }
     TextBuffer text = buildTimerSetText(table);
     return std::string(text.text(), static_cast<std::size_t>(text.length()));
-}
-
-std::string tempFolder(int run) {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    return std::string(base) + "horalet-startup-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(run);
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string readFile(const std::string& path) {
-    std::string bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
-}
-
-void removeFolder(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeFolder(path);
-            } else {
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 int countOf(const std::string& text, const char* what) {
@@ -194,7 +140,7 @@ struct Run {
 
 // Read only once the program has ended: while it runs it replaces the file
 // after every change, and a handle held open here can make that fail.
-int savedRunning(const std::string& folder) { return countOf(readFile(folder + "\\autosave.ini"), "STATE = 0"); }
+int savedRunning(const std::string& folder) { return countOf(readWholeFile(folder + "\\autosave.ini"), "STATE = 0"); }
 
 Run runOnce(const std::string& exe, const std::string& folder, bool withTimers) {
     Run run;
@@ -270,18 +216,15 @@ void printSpread(const char* what, const std::vector<double>& values, const char
 void scenario(const std::string& exe, const char* name, const std::string& setText, int count) {
     std::printf("-- %s\n", name);
     std::vector<Run> runs;
-    static int serial = 0;
     for (int i = 0; i < count; ++i) {
-        std::string folder = tempFolder(++serial);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        if (!setText.empty()) writeFile(folder + "\\autosave.ini", setText);
-        Run run = runOnce(exe, folder, !setText.empty());
+        TempFolder folder;  // removed with what the program left in it
+        if (!setText.empty()) writeWholeFile("autosave.ini", setText);
+        Run run = runOnce(exe, folder.path(), !setText.empty());
         std::printf("  run %2d: shown after %7.1f ms, %3d rows, %3d running at exit, ended %7.1f ms after Esc\n", i + 1,
                     run.startMs, run.rows, run.running, run.exitMs);
         if (run.startAllMs >= 0) std::printf("          all timers started by keys in %.1f ms\n", run.startAllMs);
         std::fflush(stdout);
         runs.push_back(run);
-        removeFolder(folder);
     }
     printSpread("start to main window shown", collect(runs, [](const Run& r) { return r.startMs; }), "ms");
     printSpread("Esc to main window gone", collect(runs, [](const Run& r) { return r.closeMs; }), "ms");

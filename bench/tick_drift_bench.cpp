@@ -16,21 +16,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "bench_timer.h"
 #include "timers/tick_schedule.h"
 
 namespace {
 constexpr UINT_PTR tickTimerId = 1;
-
-double counterMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // One timer's record: when it was armed and where its ticks fell. The lag
 // of tick n is its time since arming less n seconds; the drift is the slope
