@@ -29,7 +29,7 @@ bool holdsSomethingUnread(const AppState& app) {
 }
 }  // namespace
 
-void Autosave::markSaved(const AppState& app) {
+void Autosave::adoptLoadedFile(const AppState& app) {
     savedText_ = currentSetText(app);
     unreadFileToKeep_ = holdsSomethingUnread(app);
     if (unreadFileToKeep_) {
@@ -42,11 +42,8 @@ void Autosave::markSaved(const AppState& app) {
 
 bool Autosave::keepUnreadFile(const AppState& app) {
     if (!unreadFileToKeep_) return true;
-    if (GetFileAttributesA(autosaveWritePath) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
-        unreadFileToKeep_ = false;  // gone meanwhile: nothing left to lose
-        return true;
-    }
-    if (!CopyFileA(autosaveWritePath, autosaveUnreadPath, FALSE)) {
+    // A file gone meanwhile leaves nothing to lose.
+    if (!CopyFileA(autosaveWritePath, autosaveUnreadPath, FALSE) && GetLastError() != ERROR_FILE_NOT_FOUND) {
         showMessage(app.hwndMain, "Error operation of save!", app.title, MB_ICONERROR);
         return false;
     }

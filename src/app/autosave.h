@@ -12,12 +12,12 @@ extern const char autosaveUnreadPath[]; // where a file that gave no timers is k
 // asks it to save if what the file would hold has changed.
 class Autosave {
 public:
-    // The list as it stands now is what the file holds (after loading it).
+    // After the start's load: the list as it stands is what the file holds.
     // When the list came out empty from a file that holds something (a
     // damaged or foreign file, one too large or locked), the user is told,
     // and that file is copied to autosave-unread.ini before anything is
     // written over it; while the copy cannot be made, saving fails instead.
-    void markSaved(const AppState& app);
+    void adoptLoadedFile(const AppState& app);
     // Saves when the list's set text differs from the last one written. A
     // failed write is reported once and not retried until the list changes
     // again, so the error cannot come back every second.

@@ -179,7 +179,7 @@ void onInitDialog(HWND window, AppState& app) {
     app.hwndClock = GetDlgItem(window, IDC_CLOCK);
     initMainWindow(app);
     state->schedule.restart(monotonicMs());
-    state->autosave.markSaved(app);
+    state->autosave.adoptLoadedFile(app);
 }
 
 void onDestroy(MainWindowState& state) {
