@@ -15,6 +15,7 @@
 #include "platform/file_io.h"
 #include "sets/ini_reader.h"
 #include "sets/timer_set_file.h"
+#include "temp_folder.h"
 
 namespace {
 TimerRecord fullTimer(int index) {
@@ -135,7 +136,7 @@ void benchSaveAndLoad() {
     std::printf("  file size %zu bytes, %d rows loaded, %zu messages\n", bytes, ui.table.rowCount(),
                 ui.messages.size());
 
-    std::string text = fileBytes(path);
+    std::string text = readWholeFile(path);
     BenchTimer parse;
     for (int i = 0; i < runs; ++i) {
         IniReader ini(text.data(), text.size());

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 
 #include "platform/message_box.h"
 #include "res/resource.h"
@@ -88,22 +87,4 @@ std::vector<std::string> ScratchFolder::fileNames() const {
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
-}
-
-std::string fileBytes(const std::string& path) {
-    std::string bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char chunk[4096];
-        std::size_t n;
-        while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-        std::fclose(f);
-    }
-    return bytes;
-}
-
-void writeFileBytes(const std::string& path, const std::string& bytes) {
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
 }

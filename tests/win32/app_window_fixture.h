@@ -57,6 +57,3 @@ public:
 private:
     std::string path_;
 };
-
-std::string fileBytes(const std::string& path);
-void writeFileBytes(const std::string& path, const std::string& bytes);

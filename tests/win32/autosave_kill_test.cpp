@@ -13,6 +13,7 @@
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
 #include "sets/timer_set_file.h"
+#include "temp_folder.h"
 #include "window_fixture.h"
 
 namespace {
@@ -76,7 +77,7 @@ TEST(AutosaveKillTest, KilledSavesLeaveAWholeFileAndNoPileOfTemporaryFiles) {
     ASSERT_GT(first.size(), 100000u);
     ScratchFolder folder;
     const std::string autosave = folder.file("autosave.ini");
-    writeFileBytes(autosave, second);  // the writer's first save writes `first`
+    writeWholeFile(autosave, second);  // the writer's first save writes `first`
 
     const unsigned seed = GetTickCount();
     std::printf("  seed %u, %zu bytes a file\n", seed, first.size());
@@ -88,7 +89,7 @@ TEST(AutosaveKillTest, KilledSavesLeaveAWholeFileAndNoPileOfTemporaryFiles) {
     for (int kill = 0; kill < kills; ++kill) {
         DWORD delayMs = random() % 400;
         ASSERT_TRUE(killWriterAfter(folder, delayMs)) << "the writer did not start saving";
-        std::string now = fileBytes(autosave);
+        std::string now = readWholeFile(autosave);
         ASSERT_TRUE(now == first || now == second)
             << "kill " << kill << " after " << delayMs << " ms left " << now.size() << " bytes that are neither";
         holdingFirst += now == first;
@@ -119,6 +120,6 @@ TEST(AutosaveKillTest, KilledSavesLeaveAWholeFileAndNoPileOfTemporaryFiles) {
     EXPECT_TRUE(saveTimerSet(autosave.c_str(), app));
     setMessageResponder({});
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(fileBytes(autosave), second);
+    EXPECT_EQ(readWholeFile(autosave), second);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"autosave.ini"});
 }

@@ -11,6 +11,7 @@
 #include "app_window_fixture.h"
 #include "bad_timer_sets.h"
 #include "sets/timer_set_file.h"
+#include "temp_folder.h"
 
 namespace {
 TimerRecord limitedTimer(const char* description, TimeHms set, TimerState state) {
@@ -60,7 +61,7 @@ TEST_F(TimerSetFilesTest, SavedSetLoadsBackThroughTheRealListAndFiles) {
     std::string path = folder.file("set.ini");
     EXPECT_TRUE(saveTimerSet(path.c_str(), ui.app));
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(fileBytes(path), expectedText());
+    EXPECT_EQ(readWholeFile(path), expectedText());
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"set.ini"}) << "no temporary file is left";
 
     ui.table.deleteAllRows();
@@ -97,9 +98,9 @@ TEST_F(TimerSetFilesTest, RelativeNamesUseTheCurrentDirectory) {
 
 TEST_F(TimerSetFilesTest, EmptyTableAndMissingFile) {
     std::string path = folder.file("autosave.ini");
-    writeFileBytes(path, "\r\n[TIMER_0]\r\nDESCRIPTION = old\r\n");
+    writeWholeFile(path, "\r\n[TIMER_0]\r\nDESCRIPTION = old\r\n");
     EXPECT_TRUE(saveTimerSet(path.c_str(), ui.app));
-    EXPECT_EQ(fileBytes(path), "");
+    EXPECT_EQ(readWholeFile(path), "");
     EXPECT_TRUE(ui.messages.empty());
 
     addThreeTimers();
@@ -113,25 +114,25 @@ TEST_F(TimerSetFilesTest, EmptyTableAndMissingFile) {
 TEST_F(TimerSetFilesTest, ReadOnlyTargetFailsOnceAndKeepsTheOldFile) {
     std::string path = folder.file("locked.ini");
     const std::string old = "\r\n[TIMER_0]\r\nDESCRIPTION = keep me\r\n";
-    writeFileBytes(path, old);
+    writeWholeFile(path, old);
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     addThreeTimers();
 
     EXPECT_FALSE(saveTimerSet(path.c_str(), ui.app));
     expectOneSaveError();
-    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(readWholeFile(path), old);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"locked.ini"});
 
     ui.table.deleteAllRows();  // an empty table fails the same way
     EXPECT_FALSE(saveTimerSet(path.c_str(), ui.app));
     expectOneSaveError();
-    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(readWholeFile(path), old);
 }
 
 TEST_F(TimerSetFilesTest, FailedReplaceLeavesTheOldFileWholeAndNoTemporaryFile) {
     std::string path = folder.file("busy.ini");
     const std::string old = "\r\n[TIMER_0]\r\nDESCRIPTION = still here\r\n";
-    writeFileBytes(path, old);
+    writeWholeFile(path, old);
     // Another program holds the file open without letting it be replaced:
     // the new text is written aside, and then the move fails.
     HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -142,19 +143,19 @@ TEST_F(TimerSetFilesTest, FailedReplaceLeavesTheOldFileWholeAndNoTemporaryFile) 
 
     EXPECT_FALSE(saved);
     expectOneSaveError();
-    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(readWholeFile(path), old);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"busy.ini"});
 }
 
 TEST_F(TimerSetFilesTest, TemporaryFileOfAKilledSaveIsTakenOverByTheNextSave) {
     std::string path = folder.file("set.ini");
-    writeFileBytes(path, "\r\n[TIMER_0]\r\nDESCRIPTION = old\r\n");
+    writeWholeFile(path, "\r\n[TIMER_0]\r\nDESCRIPTION = old\r\n");
     // Longer than the new text, so a leftover tail would show.
-    writeFileBytes(path + ".tmp", std::string(200000, 'k'));
+    writeWholeFile(path + ".tmp", std::string(200000, 'k'));
     addThreeTimers();
     EXPECT_TRUE(saveTimerSet(path.c_str(), ui.app));
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(fileBytes(path), expectedText());
+    EXPECT_EQ(readWholeFile(path), expectedText());
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"set.ini"});
 }
 
@@ -172,8 +173,8 @@ TEST_F(TimerSetFilesTest, HandMadeBadFilesLoadThroughTheRealList) {
     std::string path = folder.file("bad.ini");
     for (const BadTimerSet& bad : badTimerSets()) {
         SCOPED_TRACE(bad.name);
-        writeFileBytes(path, bad.text);
-        ASSERT_EQ(fileBytes(path).size(), bad.text.size());
+        writeWholeFile(path, bad.text);
+        ASSERT_EQ(readWholeFile(path).size(), bad.text.size());
         auto start = std::chrono::steady_clock::now();
         loadTimerSet(path.c_str(), ui.app, true);
         double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
