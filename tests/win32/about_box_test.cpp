@@ -14,15 +14,8 @@ namespace {
 class AboutBoxTest : public ::testing::Test {
 protected:
     ListViewWindow window;
-    AppState app;
+    AppState app = window.appState();
     DialogScript script;
-
-    AboutBoxTest() {
-        app.hInstance = GetModuleHandleA(nullptr);
-        app.hwndMain = window.window();
-        app.hwndList = window.list();
-        std::strcpy(app.title, "Horalet");
-    }
 
     INT_PTR runAbout() {
         INT_PTR result = -1;

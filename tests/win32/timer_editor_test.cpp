@@ -245,14 +245,10 @@ protected:
     ListViewWindow window;
     ListViewControl list{window.list()};
     TimerTable table{list};
-    AppState app;
+    AppState app = window.appState();
     std::vector<ShownMessage> messages;
 
     void SetUp() override {
-        app.hInstance = GetModuleHandleA(nullptr);
-        app.hwndMain = window.window();
-        app.hwndList = window.list();
-        std::strcpy(app.title, "Horalet");
         setMessageResponder([this](HWND owner, const char* text, const char* caption, UINT style) {
             messages.push_back({owner, GetWindow(owner, GW_OWNER), text, caption, style});
             return IDOK;

@@ -20,17 +20,13 @@ protected:
     ListViewWindow window;
     ListViewControl list{window.list()};
     TimerTable table{list};
-    AppState app;
+    AppState app = window.appState();
     MessageScript messages;
     HMENU timerMenuCopy = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAIN_MENU));
 
     TimerListCommandsTest() {
-        app.hInstance = GetModuleHandleA(nullptr);
-        app.hwndMain = window.window();
-        app.hwndList = window.list();
         app.hwndClock = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, window.window(), nullptr,
                                         app.hInstance, nullptr);
-        std::strcpy(app.title, "Horalet");
         SetMenu(window.window(), LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDM_MAIN_MENU)));
         app.timerMenu = GetSubMenu(timerMenuCopy, 1);
     }

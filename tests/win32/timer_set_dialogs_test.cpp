@@ -27,16 +27,9 @@ protected:
     ListViewWindow window;
     ListViewControl list{window.list()};
     TimerTable table{list};
-    AppState app;
+    AppState app = window.appState();
     MessageScript messages;
     DialogScript script;
-
-    TimerSetDialogsTest() {
-        app.hInstance = GetModuleHandleA(nullptr);
-        app.hwndMain = window.window();
-        app.hwndList = window.list();
-        std::strcpy(app.title, "Horalet");
-    }
 
     void addTimer(const char* description, TimerState state = Paused) {
         TimerRecord r;
@@ -67,11 +60,8 @@ protected:
     // A second timer list of its own, to write saved sets from.
     struct SourceTable {
         ListViewWindow window;
-        AppState app;
+        AppState app = window.appState();
         SourceTable(const Strings& timers, TimerState state) {
-            app.hwndMain = window.window();
-            app.hwndList = window.list();
-            std::strcpy(app.title, "Horalet");
             ListViewControl list(window.list());
             TimerTable table(list);
             for (const std::string& d : timers) {

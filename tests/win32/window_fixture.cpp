@@ -20,6 +20,15 @@ ListViewWindow::ListViewWindow() {
 
 ListViewWindow::~ListViewWindow() { DestroyWindow(window_); }
 
+AppState ListViewWindow::appState() const {
+    AppState app;
+    app.hInstance = GetModuleHandleA(nullptr);
+    app.hwndMain = window_;
+    app.hwndList = list_;
+    lstrcpyA(app.title, "Horalet");
+    return app;
+}
+
 void pumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "app/app_state.h"
+
 // A hidden top-level window holding a real timer list view, for tests of the
 // table on the genuine control.
 class ListViewWindow {
@@ -12,6 +14,9 @@ public:
 
     HWND window() const { return window_; }
     HWND list() const { return list_; }
+    // The program's state as dialogs see it: this window as the main one,
+    // its list as the timer list, titled "Horalet".
+    AppState appState() const;
 
 private:
     HWND window_ = nullptr;
