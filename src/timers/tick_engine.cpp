@@ -1,73 +1,59 @@
 #include "timers/tick_engine.h"
 
 #include "timers/field_text.h"
+#include "timers/tick_run.h"
 
 namespace {
 // The tray balloon holds 255 characters of text.
 constexpr int balloonTextSize = 256;
 const char* const balloonTitle = "Timer";
 
-// The longest time the table can show: a text with three hour digits no
-// longer reads back as a time, and a timer would start over from zero.
-const int64_t longestShownTime = totalSeconds(TimeHms{99, 59, 59});
-
-void advanceOneSecond(TimeHms& time) {
-    if (++time.seconds >= 60) {
-        time.seconds = 0;
-        if (++time.minutes >= 60) {
-            time.minutes = 0;
-            ++time.hours;
-        }
-    }
+std::string cutToBalloon(const char* text) {
+    char cut[balloonTextSize];
+    copyFieldText(cut, sizeof cut, text);
+    return cut;
 }
 
-// Moves a running timer on by one tick; false when the tick was its skipped
-// first one.
-bool advanceTimer(TimerRecord& r) {
-    if (r.flags & skipTick) {
-        r.flags &= ~skipTick;
-        return false;
+// The descriptions of the timers that finished, in the order they did;
+// a timer without one adds no empty name to the list.
+std::string finishedNames(const TickRun& run) {
+    std::string names;
+    for (int row : run.finishedRows()) {
+        const char* description = run.record(row).description;
+        if (!*description) continue;
+        if (!names.empty()) names += ", ";
+        names += description;
+        if (names.size() >= balloonTextSize) break;  // the balloon shows no more
     }
-    if (r.limit != 0) {
-        advanceOneSecond(r.timeCurrent);
-        if (totalSeconds(r.timeCurrent) > totalSeconds(r.timeSet)) r.timeCurrent = r.timeSet;
-    } else if (totalSeconds(r.timeCurrent) < longestShownTime) {
-        advanceOneSecond(r.timeCurrent);
-    }
-    return true;
+    return names;
 }
 
-void startChainedTimer(TimerTable& table, TimerEvents& events, int row, const TimerRecord& finished) {
-    if (finished.runTimer == Next) {
-        // The last row starts nothing: a Next chain does not wrap to the top.
-        if (row + 1 < table.rowCount()) startTimerRow(table, events, row + 1);
-    } else if (finished.runTimer == Top) {
-        startTimerRow(table, events, 0);
+void reportCompletions(const TickRun& run, TimerEvents& events, int64_t seconds) {
+    const std::vector<int>& finished = run.finishedRows();
+    for (int row : finished) {
+        runCompletionAction(run.record(row), events);
+        // A single second finishes each timer at most once, so each shows
+        // its own balloon, as a catch-up with one finished timer does.
+        if (seconds == 1 || finished.size() == 1) showCompletionBalloon(run.record(row), events);
     }
-}
-
-void completeTimer(TimerTable& table, TimerEvents& events, int row, TimerRecord& r) {
-    r.state = Finished;
-    table.writeTimerRow(row, r);
-    runCompletionAction(r, events);
-    showCompletionBalloon(r, events);
-    startChainedTimer(table, events, row, r);
+    if (seconds > 1 && finished.size() > 1) {
+        const std::string text = finishedMeanwhileText(static_cast<int>(finished.size()), finishedNames(run));
+        events.showBalloon(balloonTitle, text.c_str());
+    }
 }
 }  // namespace
 
-void tickTimers(TimerTable& table, TimerEvents& events) {
-    // The walk goes from the top and the count is read afresh on every row,
-    // so that a timer started by Next further down uses up its skipped tick
-    // in this same walk.
-    for (int row = 0; row < table.rowCount(); ++row) {
-        TimerRecord r = table.readTimerRow(row);
-        if (r.state != Running) continue;
-        const bool advanced = advanceTimer(r);
-        table.writeTimerRow(row, r);
-        if (!advanced) continue;
-        computeTimeLeft(r);
-        if (r.limit != 0 && isZeroTime(r.timeLeft)) completeTimer(table, events, row, r);
+bool tickTimers(TimerTable& table, TimerEvents& events, int64_t seconds) {
+    if (seconds < 1) return false;
+    TickRun run(table);
+    run.advance(seconds);
+    const bool heldChange = run.writeBack();
+    reportCompletions(run, events, seconds);
+    if (run.lastStartedRow() >= 0) {
+        table.selectRow(run.lastStartedRow());  // the clock follows the chain
+        events.refreshClock();
     }
+    return heldChange;
 }
 
 void startTimerRow(TimerTable& table, TimerEvents& events, int index) {
@@ -90,7 +76,10 @@ void runCompletionAction(const TimerRecord& record, TimerEvents& events) {
 }
 
 void showCompletionBalloon(const TimerRecord& record, TimerEvents& events) {
-    char text[balloonTextSize];
-    copyFieldText(text, sizeof text, record.description);
-    events.showBalloon(balloonTitle, text);
+    events.showBalloon(balloonTitle, cutToBalloon(record.description).c_str());
+}
+
+std::string finishedMeanwhileText(int count, const std::string& names) {
+    const std::string head = std::to_string(count) + " timers finished meanwhile";
+    return cutToBalloon((names.empty() ? head + "." : head + ": " + names).c_str());
 }

@@ -1,4 +1,7 @@
 #pragma once
+#include <cstdint>
+#include <string>
+
 #include "timers/timer_table.h"
 
 // What a tick needs of the world outside the table. The program plays
@@ -12,7 +15,20 @@ public:
     virtual void refreshClock() = 0;
 };
 
-void tickTimers(TimerTable& table, TimerEvents& events);
+// Applies `seconds` whole seconds to the running timers, exactly as that
+// many ticks of one second would. One second acts as the tick always did:
+// each completion plays its sound or starts its program and shows its
+// balloon. More seconds at once are a catch-up after the program could not
+// tick (the computer slept, the thread was blocked): each timer that
+// finished meanwhile acts once, however many laps its chain went round, and
+// one balloon tells what happened. Returns true when the tick changed
+// something the timer set file holds (a state or a skip flag), not only
+// times.
+bool tickTimers(TimerTable& table, TimerEvents& events, int64_t seconds = 1);
 void startTimerRow(TimerTable& table, TimerEvents& events, int index);
 void runCompletionAction(const TimerRecord& record, TimerEvents& events);
 void showCompletionBalloon(const TimerRecord& record, TimerEvents& events);
+
+// "3 timers finished meanwhile: Tea, Break, Call", cut to a balloon's 255
+// characters.
+std::string finishedMeanwhileText(int count, const std::string& names);

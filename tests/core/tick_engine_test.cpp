@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -278,4 +281,116 @@ TEST_F(TickEngineTest, BalloonTextIsCutTo255CharactersAtACharacterBoundary) {
 
     showCompletionBalloon(editorTimer("", 0), events);  // an empty description still shows
     EXPECT_EQ(events.calls.back(), "balloon Timer: ");
+}
+
+namespace {
+// The walk as it reads on paper, one second at a time over plain records:
+// the measure that a run of many seconds at once must meet exactly.
+struct PaperWalk {
+    std::vector<TimerRecord> rows;
+    int selected = -1;
+    std::vector<int> finished;  // each timer once, in the order it first finished
+
+    void start(int row) {
+        rows[row].flags |= skipTick;
+        rows[row].state = Running;
+        rows[row].timeCurrent = TimeHms{};
+        selected = row;
+    }
+    void tick() {
+        for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+            TimerRecord& r = rows[i];
+            if (r.state != Running) continue;
+            if (r.flags & skipTick) {
+                r.flags &= ~skipTick;
+                continue;
+            }
+            const int64_t elapsed = totalSeconds(r.timeCurrent);
+            if (r.limit == 0) {
+                if (elapsed < totalSeconds({99, 59, 59})) r.timeCurrent = timeFromSeconds(elapsed + 1);
+                continue;
+            }
+            r.timeCurrent = elapsed + 1 > totalSeconds(r.timeSet) ? r.timeSet : timeFromSeconds(elapsed + 1);
+            if (totalSeconds(r.timeCurrent) < totalSeconds(r.timeSet)) continue;
+            r.state = Finished;
+            if (std::find(finished.begin(), finished.end(), i) == finished.end()) finished.push_back(i);
+            if (r.runTimer == Next && i + 1 < static_cast<int>(rows.size())) start(i + 1);
+            if (r.runTimer == Top) start(0);
+        }
+    }
+};
+
+// A table of chains (Next and Top, 0 to 4 seconds), one-shots, priced
+// counters, paused and finished rows, with skips pending here and there.
+std::vector<TimerRecord> generatedTable(std::mt19937& random, int rows) {
+    auto pick = [&random](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
+    std::vector<TimerRecord> table;
+    for (int i = 0; i < rows; ++i) {
+        TimerRecord r;
+        std::snprintf(r.description, sizeof r.description, "T%d", i);
+        const int kind = pick(10);
+        r.state = kind < 6 ? Running : kind < 8 ? Paused : Finished;
+        r.limit = pick(4) != 0;
+        r.flags = pick(3) == 0 ? skipTick : 0;
+        if (r.limit) {
+            r.timeSet = timeFromSeconds(pick(3) ? pick(5) : pick(90000));
+            r.runTimer = pick(3) ? Next : pick(3) ? Top : Off;
+            r.timeCurrent = timeFromSeconds(totalSeconds(r.timeSet) ? pick(static_cast<int>(totalSeconds(r.timeSet))) : 0);
+        } else {
+            r.timeCurrent = timeFromSeconds(pick(2) ? pick(100) : 359990 + pick(10));
+            r.coastInt = pick(20);
+            std::strcpy(r.coastFrac, "5");
+            std::strcpy(r.unit, pick(2) ? "minute" : "hour");
+            r.forValue = pick(59) + 1;
+        }
+        if (r.state == Finished && r.limit) r.timeCurrent = r.timeSet;
+        table.push_back(r);
+    }
+    return table;
+}
+}  // namespace
+
+TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
+    std::mt19937 random(20261207);
+    const int64_t gaps[] = {1, 2, 3, 7, 61, 3599, 86400, 3 * 86400 + 17};
+    int compared = 0;
+    for (int64_t gap : gaps) {
+        for (int round = 0; round < (gap > 3600 ? 6 : 40); ++round) {
+            const int rows = round == 0 ? maxTimers : 1 + static_cast<int>(random() % 24);
+            PaperWalk paper;
+            paper.rows = generatedTable(random, rows);
+            list.deleteAllRows();
+            for (const TimerRecord& r : paper.rows) add(r);
+            paper.rows.clear();
+            for (int i = 0; i < rows; ++i) paper.rows.push_back(row(i));  // as the table shows them
+            const std::vector<TimerRecord> before = paper.rows;
+            events.calls.clear();
+            events.balloonTexts.clear();
+
+            const bool heldChange = tickTimers(table, events, gap);
+            for (int64_t t = 0; t < gap; ++t) paper.tick();
+
+            SCOPED_TRACE("gap " + std::to_string(gap) + " s, round " + std::to_string(round));
+            bool fileChange = false;
+            for (int i = 0; i < rows; ++i) {
+                const TimerRecord r = row(i);
+                const TimerRecord& p = paper.rows[i];
+                EXPECT_EQ(r.state, p.state) << "row " << i;
+                EXPECT_EQ(r.flags, p.flags) << "row " << i;
+                EXPECT_EQ(elapsed(i), formatTimeText(p.timeCurrent)) << "row " << i;
+                EXPECT_EQ(list.cellText(i, ColumnSum), serviceSum(p).text) << "row " << i;
+                fileChange = fileChange || before[i].state != p.state || before[i].flags != p.flags;
+            }
+            EXPECT_EQ(list.selectedFocusedRow(), paper.selected);
+            std::vector<std::string> sounds;
+            for (const std::string& call : events.calls) {
+                if (call.rfind("sound ", 0) == 0) sounds.push_back(call);
+            }
+            EXPECT_EQ(sounds.size(), paper.finished.size()) << "each finished timer acts once";
+            EXPECT_EQ(events.balloonTexts.empty(), paper.finished.empty());
+            EXPECT_EQ(heldChange, fileChange) << "whether the timer set file must be written";
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 200);
 }

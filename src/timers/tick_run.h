@@ -1,0 +1,89 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "timers/timer_table.h"
+
+// Runs the timers of the table forward by a number of whole seconds, with
+// the rules of the once-a-second walk: every running timer advances, a
+// limited one that reaches its set time finishes and starts the next or the
+// top row, and a started row skips its first tick. The result is exactly
+// that of the same number of single ticks, but it is worked out on records
+// in memory, and it costs about the same for a week as for a second: a row
+// whose next event (a skipped tick, a completion) lies ahead simply counts
+// on, and a chain that has come round to where it was skips the laps
+// between.
+//
+// Only the rows it needs are read (the running ones, and those a chain
+// starts), and each row that changed is written back once, at the end.
+class TickRun {
+public:
+    explicit TickRun(TimerTable& table);
+
+    void advance(int64_t seconds);
+    // Writes every changed row back; true when a change is one the timer set
+    // file holds (a state, or the skip flag), not only a time.
+    bool writeBack();
+
+    // The rows that finished at least once, in the order they first did,
+    // with their records as they finished.
+    const std::vector<int>& finishedRows() const { return finishedRows_; }
+    const TimerRecord& record(int row) const { return rows_[static_cast<std::size_t>(row)].record; }
+    // The row a chain started last, or -1: the selection follows it.
+    int lastStartedRow() const { return lastStarted_; }
+
+private:
+    struct Row {
+        TimerRecord before;  // as the table showed it
+        TimerRecord record;  // as it stands at the end of tick `validThrough`
+        bool loaded = false;
+        int64_t validThrough = 0;
+        int64_t nextEvent = 0;      // the tick of its next skip or completion
+        int64_t lastEventTick = -1;  // the last tick it had one, or was started
+        unsigned version = 0;       // tells a row's current event from stale ones
+    };
+    struct Event {
+        int64_t tick;
+        int row;
+        unsigned version;
+    };
+    // What decides a row's future, at the end of a tick.
+    struct RowPhase {
+        int32_t state;
+        int32_t flags;
+        int64_t elapsed;
+        int64_t untilEvent;
+        bool operator==(const RowPhase& other) const;
+    };
+    struct Snapshot {
+        int64_t tick;
+        std::vector<RowPhase> phases;
+    };
+
+    static bool comesLater(const Event& a, const Event& b);
+    Row& load(int index);
+    int64_t elapsedAt(const Row& row, int64_t tick) const;
+    void bringTo(Row& row, int64_t tick);
+    void schedule(int index);
+    void pushEvent(int index);
+    void rebuildEvents();
+    void visit(int index, int64_t tick);
+    void finish(int index, int64_t tick);
+    void start(int index, int64_t tick, int walker);
+
+    Snapshot snapshotAt(int64_t tick) const;
+    void skipRepeatedLaps(int64_t tick);
+    bool repeatsSince(const Snapshot& earlier, const Snapshot& now) const;
+    int64_t firstEventOfRowsUntouchedSince(int64_t tick) const;
+    void shiftRowsTouchedSince(int64_t tick, int64_t by);
+
+    TimerTable& table_;
+    std::vector<Row> rows_;
+    std::vector<Event> events_;  // a heap, earliest tick and row first
+    int64_t endTick_ = 0;
+    int lastStarted_ = -1;
+    std::vector<int> finishedRows_;
+    std::vector<bool> hasFinished_;
+    int64_t lapTick_ = -1;  // a tick in which a Top chain started the top row
+    std::vector<Snapshot> laps_;
+};
