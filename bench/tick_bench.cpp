@@ -24,6 +24,7 @@
 #include "app_window_fixture.h"
 #include "bench_timer.h"
 #include "platform/code_page.h"
+#include "platform/monotonic_clock.h"
 #include "res/resource.h"
 #include "sets/timer_set_file.h"
 #include "temp_folder.h"
@@ -188,6 +189,7 @@ long ItemChangeCounter::count_ = 0;
 class MainWindow {
 public:
     MainWindow() {
+        setMonotonicClock([this] { return nowMs_; });
         useActiveCodePageForFields();
         INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
         InitCommonControlsEx(&controls);
@@ -203,18 +205,26 @@ public:
     }
     ~MainWindow() {
         if (app.hwndMain) DestroyWindow(app.hwndMain);
+        setMonotonicClock({});
     }
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
     // Nothing here pumps messages, so the dialog's own window timer never
-    // fires: every tick is one of these.
-    void tick() { SendMessageA(app.hwndMain, WM_TIMER, 1, 0); }
+    // fires: every tick is one of these, one second after the last on the
+    // clock the tick counts by.
+    void tick() {
+        nowMs_ += 1000;
+        SendMessageA(app.hwndMain, WM_TIMER, 1, 0);
+    }
     // What the message loop would draw between two ticks.
     void paint() { RedrawWindow(app.hwndMain, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
     TempFolder folder;  // the current directory while it lives
     AppState app;
+
+private:
+    int64_t nowMs_ = 0;
 };
 
 // The whole WM_TIMER work and each of its parts, taken in turn within every

@@ -30,17 +30,20 @@ struct TickCount {
     const char* name;
     double armedMs = 0;
     double lastTickMs = 0;
-    long ticks = 0;
+    long ticks = 0;    // seconds counted
+    long samples = 0;  // deliveries that counted some
     double maxLagMs = 0;
     double minLagMs = 0;
     double sumT = 0, sumLag = 0, sumTT = 0, sumTLag = 0;  // least squares, t in hours
 
-    void onTick() {
+    void onTick(long seconds = 1) {
+        if (seconds == 0) return;  // early: it counted nothing
         lastTickMs = counterMs();
-        ++ticks;
+        ticks += seconds;
+        ++samples;
         double lag = lagMs();
-        maxLagMs = ticks == 1 ? lag : std::max(maxLagMs, lag);
-        minLagMs = ticks == 1 ? lag : std::min(minLagMs, lag);
+        maxLagMs = samples == 1 ? lag : std::max(maxLagMs, lag);
+        minLagMs = samples == 1 ? lag : std::min(minLagMs, lag);
         double t = (lastTickMs - armedMs) / 3600000.0;
         sumT += t;
         sumLag += lag;
@@ -50,9 +53,9 @@ struct TickCount {
     // Positive: the count is behind the wall clock.
     double lagMs() const { return (lastTickMs - armedMs) - ticks * 1000.0; }
     double driftMsPerHour() const {
-        double n = static_cast<double>(ticks);
+        double n = static_cast<double>(samples);
         double denominator = n * sumTT - sumT * sumT;
-        return ticks > 1 && denominator > 0 ? (n * sumTLag - sumT * sumLag) / denominator : 0.0;
+        return samples > 1 && denominator > 0 ? (n * sumTLag - sumT * sumLag) / denominator : 0.0;
     }
 };
 
@@ -71,8 +74,9 @@ int64_t monotonicMs() { return static_cast<int64_t>(GetTickCount64()); }
 
 LRESULT CALLBACK scheduledProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_TIMER) return DefWindowProcA(window, message, wParam, lParam);
-    SetTimer(window, tickTimerId, static_cast<UINT>(schedule.onTick(monotonicMs())), nullptr);
-    scheduled.onTick();
+    const TickSchedule::Due due = schedule.onTick(monotonicMs());
+    SetTimer(window, tickTimerId, static_cast<UINT>(due.delayMs), nullptr);
+    scheduled.onTick(static_cast<long>(due.seconds));
     doTickWork();
     return 0;
 }

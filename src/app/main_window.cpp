@@ -13,6 +13,7 @@
 #include "app/win32_timer_events.h"
 #include "editor/timer_editor_dialog.h"
 #include "platform/list_view_control.h"
+#include "platform/monotonic_clock.h"
 #include "platform/tray_icon.h"
 #include "res/resource.h"
 #include "timers/tick_engine.h"
@@ -33,8 +34,6 @@ struct MainWindowState {
 MainWindowState* stateOf(HWND window) {
     return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(window, DWLP_USER));
 }
-
-int64_t monotonicMs() { return static_cast<int64_t>(GetTickCount64()); }
 
 HICON loadIcon(HINSTANCE instance, int id, int size) {
     return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
@@ -150,15 +149,23 @@ void armTick(HWND window, int64_t delayMs) { SetTimer(window, tickTimerId, stati
 
 void onTick(MainWindowState& state) {
     const AppState& app = *state.app;
-    armTick(app.hwndMain, state.schedule.onTick(monotonicMs()));
+    const int64_t now = monotonicMs();
     // A tick must not run inside another: a box some action raises would
-    // otherwise give the rows below the completing one an extra second.
-    if (state.insideTick) return;
+    // otherwise walk the rows below the completing one twice. The seconds
+    // are not lost: the schedule has not counted them, so the next tick
+    // after this one applies them.
+    if (state.insideTick) {
+        armTick(app.hwndMain, state.schedule.delayToNext(now));
+        return;
+    }
+    const TickSchedule::Due due = state.schedule.onTick(now);
+    armTick(app.hwndMain, due.delayMs);
+    if (due.seconds == 0) return;  // early: the second is not over yet
     state.insideTick = true;
     ListViewControl list(app.hwndList);
     TimerTable table(list);
     Win32TimerEvents events(app);
-    tickTimers(table, events);
+    tickTimers(table, events, due.seconds);
     state.insideTick = false;
     refreshClock(app);
     // A completion's action may let the user change the selection while the
@@ -166,6 +173,11 @@ void onTick(MainWindowState& state) {
     updateMenuStates(app);
     state.autosave.saveIfChanged(app);
 }
+
+// After a sleep the pending tick may wait for its timer; the time the
+// computer slept is applied at once instead, so the window the user comes
+// back to shows it.
+void onResume(const AppState& app) { armTick(app.hwndMain, 1); }
 
 // --- lifetime -------------------------------------------------------------
 
@@ -231,6 +243,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE:
             ShowWindow(window, SW_HIDE);
             return TRUE;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) onResume(app);
+            return 0;
         case WM_QUERYENDSESSION:
             state->autosave.saveNow(app);
             return 0;

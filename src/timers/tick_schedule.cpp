@@ -1,19 +1,23 @@
 #include "timers/tick_schedule.h"
 
-int64_t TickSchedule::onTick(int64_t nowMs) {
-    ++ticks_;
-    int64_t elapsed = nowMs - startMs_;
-    // Missed seconds are skipped, not counted: the next due tick is the first
-    // one still in the future.
-    int64_t due = ticks_ + 1;
-    if (elapsed >= due * periodMs) due = elapsed / periodMs + 1;
-    int64_t delay = startMs_ + due * periodMs - nowMs;
-    if (delay < 1) delay = 1;
-    if (delay > periodMs + periodMs / 2) {
-        // The clock stepped back: start counting afresh from here.
-        startMs_ = nowMs;
-        ticks_ = 0;
-        delay = periodMs;
+TickSchedule::Due TickSchedule::onTick(int64_t nowMs) {
+    Due due;
+    if (nowMs < startMs_) {
+        // The clock stepped back, which a monotonic one never does: count
+        // afresh from here rather than wait for a second that is far off.
+        restart(nowMs);
+        return due;
     }
-    return delay;
+    const int64_t reached = (nowMs - startMs_ + earlyToleranceMs) / periodMs;
+    if (reached > counted_) {
+        due.seconds = reached - counted_;
+        counted_ = reached;
+    }
+    due.delayMs = delayToNext(nowMs);
+    return due;
+}
+
+int64_t TickSchedule::delayToNext(int64_t nowMs) const {
+    const int64_t delay = startMs_ + (counted_ + 1) * periodMs - nowMs;
+    return delay < 1 ? 1 : delay;
 }

@@ -1,44 +1,76 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "timers/tick_schedule.h"
 
 namespace {
-// Delivers `count` ticks, each `lateMs` after the moment it was armed for,
-// and returns the time of the last delivery.
-int64_t deliver(TickSchedule& schedule, int64_t firstAt, int count, int64_t lateMs) {
-    int64_t now = firstAt;
-    for (int n = 1; n < count; ++n) now += schedule.onTick(now) + lateMs;
-    schedule.onTick(now);
-    return now;
+struct Delivery {
+    int64_t atMs;
+    int64_t seconds;  // expected to be counted
+    int64_t delayMs;  // expected to be armed next
+};
+
+void expectDeliveries(TickSchedule& schedule, const std::vector<Delivery>& deliveries) {
+    for (const Delivery& d : deliveries) {
+        const TickSchedule::Due due = schedule.onTick(d.atMs);
+        EXPECT_EQ(due.seconds, d.seconds) << "delivery at " << d.atMs << " ms";
+        EXPECT_EQ(due.delayMs, d.delayMs) << "delivery at " << d.atMs << " ms";
+    }
+}
+
+// Delivers `count` ticks, each `lateMs` after the moment it was armed for;
+// returns the seconds counted in all.
+int64_t deliverSteadily(TickSchedule& schedule, int64_t firstAt, int count, int64_t lateMs) {
+    int64_t now = firstAt, counted = 0;
+    for (int n = 0; n < count; ++n) {
+        const TickSchedule::Due due = schedule.onTick(now);
+        EXPECT_EQ(due.seconds, 1) << "delivery " << n << " at " << now << " ms";
+        counted += due.seconds;
+        now += due.delayMs + lateMs;
+    }
+    return counted;
 }
 }  // namespace
 
-TEST(TickSchedule, LatenessDoesNotAccumulateOverAnHour) {
-    TickSchedule schedule(0);
-    int64_t last = deliver(schedule, 1030, 3600, 30);
-    // Tick 3600 lands 3600 s after the start, give or take one delivery's lateness.
-    EXPECT_NEAR(static_cast<double>(last), 3600 * 1000.0, 31.0);
-    EXPECT_EQ(schedule.ticksDelivered(), 3600);
+TEST(TickSchedule, SteadyDeliveriesCountOneSecondEachWhetherLateOrEarly) {
+    TickSchedule late(0);
+    EXPECT_EQ(deliverSteadily(late, 1030, 3600, 30), 3600);
+    // The lateness of each delivery is not added up: the next is armed for
+    // the next whole second since the start.
+    EXPECT_EQ(late.onTick(3600030).delayMs, 970);
+
+    TickSchedule early(0);
+    EXPECT_EQ(deliverSteadily(early, 995, 600, -5), 600);
+    EXPECT_EQ(early.secondsCounted(), 600);
 }
 
-TEST(TickSchedule, EarlyDeliveriesWaitForTheWholeSecond) {
+TEST(TickSchedule, AGapIsMadeUpAndNoSecondIsCountedTwiceAroundIt) {
     TickSchedule schedule(0);
-    int64_t last = deliver(schedule, 995, 600, -5);
-    EXPECT_NEAR(static_cast<double>(last), 600 * 1000.0, 6.0);
+    expectDeliveries(schedule, {
+                                   {1000, 1, 1000},
+                                   // The thread was blocked: seconds 2 and 3 came late, at once.
+                                   {3400, 2, 600},
+                                   {4000, 1, 1000},
+                                   // A few ms early: second 5 is counted now, and only now.
+                                   {4995, 1, 1005},
+                                   {6000, 1, 1000},
+                                   // An early delivery beyond the tolerance counts nothing yet.
+                                   {6950, 0, 50},
+                                   {7000, 1, 1000},
+                                   // Ten seconds stopped (a sleep): all of them at once.
+                                   {18003, 11, 997},
+                                   {18990, 1, 1010},
+                                   {20001, 1, 999},
+                               });
+    EXPECT_EQ(schedule.secondsCounted(), 20);
+    // A second delivery for a second already counted counts nothing.
+    expectDeliveries(schedule, {{20002, 0, 998}});
 }
 
-TEST(TickSchedule, MissedSecondsAreSkippedNotMadeUp) {
-    TickSchedule schedule(0);
-    EXPECT_EQ(schedule.onTick(1000), 1000);
-    // The thread was busy: the next delivery comes at 5.4 s. The schedule
-    // aims at 6 s, not at a burst of catch-up ticks.
-    EXPECT_EQ(schedule.onTick(5400), 600);
-    EXPECT_EQ(schedule.onTick(6000), 1000);
-}
-
-TEST(TickSchedule, NeverArmsForZeroOrForAnAbsurdWait) {
+TEST(TickSchedule, AClockThatStepsBackStartsAfreshAndNeverArmsForZero) {
     TickSchedule schedule(10000);
-    int64_t delay = schedule.onTick(2000);  // the clock stepped back
-    EXPECT_EQ(delay, 1000);
-    EXPECT_GE(schedule.onTick(2999), 1);
+    expectDeliveries(schedule, {{2000, 0, 1000}, {2900, 0, 100}, {3000, 1, 1000}, {3000, 0, 1000}});
+    EXPECT_EQ(schedule.delayToNext(3999), 1);
+    EXPECT_EQ(schedule.delayToNext(5000), 1);  // overdue: as soon as possible
 }

@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
+#include "platform/monotonic_clock.h"
 #include "platform/tray_icon.h"
 #include "res/resource.h"
 #include "temp_folder.h"
@@ -57,7 +58,12 @@ protected:
     AppState app;
     std::vector<std::string> messages;
 
+    // The tick counts the seconds of this clock: a second passes when a test
+    // says so.
+    int64_t nowMs = 0;
+
     void SetUp() override {
+        setMonotonicClock([this] { return nowMs; });
         setMessageResponder([this](HWND, const char* text, const char*, UINT) {
             messages.push_back(text);
             return IDOK;
@@ -69,6 +75,7 @@ protected:
         if (dialogBlocker) UnhookWindowsHookEx(dialogBlocker);
         commandHook = dialogBlocker = nullptr;
         setMessageResponder(nullptr);
+        setMonotonicClock(nullptr);
     }
 
     void open() {
@@ -88,7 +95,10 @@ protected:
         TimerTable(list).writeTimerRow(index, record);
     }
     int rows() { return ListViewControl(app.hwndList).rowCount(); }
-    void tick() { SendMessageA(app.hwndMain, WM_TIMER, 1, 0); }
+    void tick(int seconds = 1) {
+        nowMs += seconds * 1000;
+        SendMessageA(app.hwndMain, WM_TIMER, 1, 0);
+    }
     void command(int id) { SendMessageA(app.hwndMain, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 };
 
@@ -124,6 +134,30 @@ TEST_F(MainWindowTest, TickAdvancesRunningTimersAndFollowsTheSelection) {
     GetWindowTextA(app.hwndClock, clock, sizeof clock);
     EXPECT_STREQ(clock, "00:00:02");
     EXPECT_EQ(SendDlgItemMessageA(app.hwndMain, IDC_PROGRESS, PBM_GETPOS, 0, 0), 33);
+}
+
+// The computer slept, or the thread was blocked: the first tick after the
+// gap applies every second of it, and a delivery before the second is over
+// applies none.
+TEST_F(MainWindowTest, TickAfterAGapAppliesEverySecondThatPassed) {
+    open();
+    write(-1, runningTimer("Count-up", 0));
+    TimerRecord countdown = runningTimer("Countdown", 6);
+    countdown.runTimer = Next;
+    write(-1, countdown);
+    TimerRecord chained = runningTimer("Chained", 60);
+    chained.state = Paused;
+    write(-1, chained);
+    tick(10);
+    EXPECT_EQ(formatTimeText(row(0).timeCurrent), "00:00:10");
+    EXPECT_EQ(row(1).state, Finished);
+    EXPECT_EQ(row(2).state, Running);
+    EXPECT_EQ(formatTimeText(row(2).timeCurrent), "00:00:04") << "started at 6 s, counting since";
+    EXPECT_EQ(ListViewControl(app.hwndList).selectedFocusedRow(), 2) << "the clock follows the chain";
+    EXPECT_NE(readWholeFile("autosave.ini").find("STATE = 2"), std::string::npos);
+
+    tick(0);  // early, or a second delivery for the same second
+    EXPECT_EQ(formatTimeText(row(0).timeCurrent), "00:00:10");
 }
 
 TEST_F(MainWindowTest, AutosaveFollowsEveryChangeOfTheList) {
