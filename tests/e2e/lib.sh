@@ -56,6 +56,17 @@ exit_horalet() {
     horalet_pid=
 }
 
+# The Linux process that runs horalet.exe in the work folder (the one Wine
+# named after the program, not its launcher), for stopping it as a sleep
+# would.
+horalet_process() {
+    local pid
+    for pid in $(pgrep -x horalet.exe); do
+        [ "$(readlink "/proc/$pid/cwd")" = "$workdir" ] && { echo "$pid"; return 0; }
+    done
+    return 1
+}
+
 # Kills a program left running by a failed check and waits for it to end, so
 # that the next script's start does not meet it as a running instance.
 cleanup() {
