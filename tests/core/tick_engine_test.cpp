@@ -283,6 +283,38 @@ TEST_F(TickEngineTest, BalloonTextIsCutTo255CharactersAtACharacterBoundary) {
     EXPECT_EQ(events.calls.back(), "balloon Timer: ");
 }
 
+TEST_F(TickEngineTest, ACatchUpActsOncePerFinishedTimerAndTellsOfThemInOneBalloon) {
+    add(editorTimer("Tea", 2, Next));
+    TimerRecord lap = editorTimer("Break", 1, Top);  // with Tea, a lap every few seconds for the whole hour
+    lap.state = Paused;
+    add(lap);
+    add(editorTimer("", 5));            // counted, but there is no name to give
+    TimerRecord call = editorTimer("Call", 30);
+    call.actionType = RunProgram;
+    std::strcpy(call.fileName, "call.exe");
+    add(call);
+    TimerRecord paused = editorTimer("Paused", 3);
+    paused.state = Paused;
+    add(paused);
+
+    tickTimers(table, events, 3600);
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"sound reminder.wav", "sound reminder.wav", "sound reminder.wav",
+                                                      "open call.exe ",
+                                                      "balloon Timer: 4 timers finished meanwhile: Tea, Break, Call",
+                                                      "refresh"}));
+    EXPECT_EQ(row(4).state, Paused);
+    EXPECT_EQ(elapsed(4), "00:00:00");
+
+    // One timer finished: its own balloon, as at any completion.
+    events.calls.clear();
+    table.deleteAllRows();
+    add(editorTimer("Egg", 5));
+    tickTimers(table, events, 600);
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"sound reminder.wav", "balloon Timer: Egg"}));
+    EXPECT_EQ(finishedMeanwhileText(2, ""), "2 timers finished meanwhile.");
+    EXPECT_EQ(finishedMeanwhileText(100, std::string(300, 'x')).size(), 255u);
+}
+
 namespace {
 // The walk as it reads on paper, one second at a time over plain records:
 // the measure that a run of many seconds at once must meet exactly.
