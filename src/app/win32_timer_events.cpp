@@ -14,10 +14,13 @@ void Win32TimerEvents::playSound(const char* fileName) { PlaySoundA(fileName, nu
 void Win32TimerEvents::openProgram(const char* fileName, const char* parameters) {
     // Without SEE_MASK_FLAG_NO_UI the shell shows its own error box for a
     // program that cannot start; that box's loop would run the next tick
-    // inside this one, and a completion is meant to report nothing.
+    // inside this one, and a completion is meant to report nothing. The
+    // shell's search for a program (tens of milliseconds, more for one that
+    // is not there) goes on beside the tick rather than inside it, so a
+    // catch-up that starts several programs does not hold the window up.
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_ASYNCOK;
     info.hwnd = app_.hwndMain;
     info.lpVerb = "open";
     info.lpFile = fileName;

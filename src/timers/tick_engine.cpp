@@ -1,5 +1,7 @@
 #include "timers/tick_engine.h"
 
+#include <cstring>
+
 #include "timers/field_text.h"
 #include "timers/tick_run.h"
 
@@ -28,10 +30,24 @@ std::string finishedNames(const TickRun& run) {
     return names;
 }
 
+// A sound started asynchronously cuts off the one before, so among the
+// timers a catch-up finishes the same wave file twice would only start it
+// again: it is played once, as the last of them would have left it playing.
+bool soundStartedAlready(const TickRun& run, int row) {
+    const TimerRecord& r = run.record(row);
+    if (r.actionType != PlayWave) return false;
+    for (int earlier : run.finishedRows()) {
+        if (earlier == row) return false;
+        const TimerRecord& e = run.record(earlier);
+        if (e.actionType == PlayWave && std::strcmp(e.fileName, r.fileName) == 0) return true;
+    }
+    return false;
+}
+
 void reportCompletions(const TickRun& run, TimerEvents& events, int64_t seconds) {
     const std::vector<int>& finished = run.finishedRows();
     for (int row : finished) {
-        runCompletionAction(run.record(row), events);
+        if (seconds == 1 || !soundStartedAlready(run, row)) runCompletionAction(run.record(row), events);
         // A single second finishes each timer at most once, so each shows
         // its own balloon, as a catch-up with one finished timer does.
         if (seconds == 1 || finished.size() == 1) showCompletionBalloon(run.record(row), events);

@@ -287,8 +287,9 @@ TEST_F(TickEngineTest, ACatchUpActsOncePerFinishedTimerAndTellsOfThemInOneBalloo
     add(editorTimer("Tea", 2, Next));
     TimerRecord lap = editorTimer("Break", 1, Top);  // with Tea, a lap every few seconds for the whole hour
     lap.state = Paused;
+    std::strcpy(lap.fileName, "break.wav");
     add(lap);
-    add(editorTimer("", 5));            // counted, but there is no name to give
+    add(editorTimer("", 5));  // counted, but there is no name to give; its sound is Tea's, started once
     TimerRecord call = editorTimer("Call", 30);
     call.actionType = RunProgram;
     std::strcpy(call.fileName, "call.exe");
@@ -298,8 +299,7 @@ TEST_F(TickEngineTest, ACatchUpActsOncePerFinishedTimerAndTellsOfThemInOneBalloo
     add(paused);
 
     tickTimers(table, events, 3600);
-    EXPECT_EQ(events.calls, (std::vector<std::string>{"sound reminder.wav", "sound reminder.wav", "sound reminder.wav",
-                                                      "open call.exe ",
+    EXPECT_EQ(events.calls, (std::vector<std::string>{"sound reminder.wav", "sound break.wav", "open call.exe ",
                                                       "balloon Timer: 4 timers finished meanwhile: Tea, Break, Call",
                                                       "refresh"}));
     EXPECT_EQ(row(4).state, Paused);
@@ -360,6 +360,7 @@ std::vector<TimerRecord> generatedTable(std::mt19937& random, int rows) {
     for (int i = 0; i < rows; ++i) {
         TimerRecord r;
         std::snprintf(r.description, sizeof r.description, "T%d", i);
+        std::snprintf(r.fileName, sizeof r.fileName, "T%d.wav", i);
         const int kind = pick(10);
         r.state = kind < 6 ? Running : kind < 8 ? Paused : Finished;
         r.limit = pick(4) != 0;
