@@ -2,9 +2,9 @@
 // real list view: the tick alone and what one pass over the rows costs, then
 // the main window's whole once-a-second work (tick, clock refresh, autosave
 // check and write) on the real main dialog, with each of its parts measured
-// alone.
+// alone; and the first tick after a week asleep, on the same dialog.
 //
-//   tick_bench [--ticks N] [--window-ticks N]
+//   tick_bench [--ticks N] [--window-ticks N] [--catch-ups N] [--only-catch-up]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -27,6 +27,7 @@
 #include "platform/monotonic_clock.h"
 #include "res/resource.h"
 #include "sets/timer_set_file.h"
+#include "soak_timers.h"
 #include "temp_folder.h"
 #include "timers/tick_engine.h"
 
@@ -34,16 +35,23 @@ namespace {
 struct Options {
     int ticks = 10000;       // the tick alone
     int windowTicks = 1000;  // everything else, each part alone
+    int catchUps = 10;       // a week caught up on the real window
+    bool onlyCatchUp = false;
 };
 
 Options parseOptions(int argc, char** argv) {
     Options options;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--ticks") == 0) options.ticks = std::atoi(argv[i + 1]);
         if (std::strcmp(argv[i], "--window-ticks") == 0) options.windowTicks = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "--catch-ups") == 0) options.catchUps = std::atoi(argv[i + 1]);
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--only-catch-up") == 0) options.onlyCatchUp = true;
     }
     if (options.ticks < 1) options.ticks = 1;
     if (options.windowTicks < 1) options.windowTicks = 1;
+    if (options.catchUps < 1) options.catchUps = 1;
     return options;
 }
 
@@ -213,8 +221,8 @@ public:
     // Nothing here pumps messages, so the dialog's own window timer never
     // fires: every tick is one of these, one second after the last on the
     // clock the tick counts by.
-    void tick() {
-        nowMs_ += 1000;
+    void tick(int64_t seconds = 1) {
+        nowMs_ += seconds * 1000;
         SendMessageA(app.hwndMain, WM_TIMER, 1, 0);
     }
     // What the message loop would draw between two ticks.
@@ -283,11 +291,39 @@ void benchMainWindow(const Options& options) {
                 formatTimeText(table.readTimerRow(0).timeCurrent).c_str(),
                 readWholeFile(autosaveWritePath).size());
 }
+// The first tick after the computer slept for a week, on the real main
+// window: the soak table with its ring of 1-second timers, which went round
+// some 29,000 times meanwhile.
+void benchCatchUp(const Options& options) {
+    std::printf("-- the first tick after a week asleep (real dialog, shown)\n");
+    MainWindow window;
+    ListViewControl list(window.app.hwndList);
+    TimerTable table(list);
+    Samples whole, painted;
+    for (int i = 0; i < options.catchUps; ++i) {
+        soak::fillTimersWithOneSecondRing(table);
+        window.paint();
+        whole.time([&] { window.tick(7 * 24 * 3600); });
+        soak::fillTimersWithOneSecondRing(table);
+        window.paint();
+        painted.time([&] {
+            window.tick(7 * 24 * 3600);
+            window.paint();
+        });
+    }
+    whole.print("WM_TIMER catching up a week");
+    painted.print("WM_TIMER catching up a week, then painting");
+    std::printf("  row 0 now %s elapsed, row %d %s\n", formatTimeText(table.readTimerRow(0).timeCurrent).c_str(),
+                soak::nearTheStopRow, formatTimeText(table.readTimerRow(soak::nearTheStopRow).timeCurrent).c_str());
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options = parseOptions(argc, argv);
-    benchTickAlone(options);
-    benchMainWindow(options);
+    if (!options.onlyCatchUp) {
+        benchTickAlone(options);
+        benchMainWindow(options);
+    }
+    benchCatchUp(options);
     return 0;
 }

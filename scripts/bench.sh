@@ -9,7 +9,7 @@
 #                         [--baseline COMMIT | --revert COMMIT] [--rounds R]
 #                         [--build-dir DIR]
 #
-#   --only NAME        run one benchmark: tick, sets, startup or drift
+#   --only NAME        run one benchmark: tick, catch-up, sets, startup or drift
 #   --skip-drift       leave out the drift benchmark (it runs for minutes)
 #   --drift-minutes M  how long the drift benchmark counts ticks (default 12)
 #   --drift-work-ms W  busy time in each of its ticks (default 0)
@@ -29,6 +29,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$horalet_root"
 
+native_dir=$horalet_root/build/native-release
 only= skip_drift=0 drift_minutes=12 drift_work_ms=0 ticks=10000 window_ticks=1000 runs=10 baseline= revert= rounds=1 build_dir=$horalet_root/build/windows
 while [ $# -gt 0 ]; do
     case $1 in
@@ -49,8 +50,8 @@ while [ $# -gt 0 ]; do
 done
 
 case $only in
-    '' | tick | sets | startup | drift) ;;
-    *) echo "--only takes tick, sets, startup or drift, not '$only'" >&2; exit 2 ;;
+    '' | tick | catch-up | sets | startup | drift) ;;
+    *) echo "--only takes tick, catch-up, sets, startup or drift, not '$only'" >&2; exit 2 ;;
 esac
 benches=(tick_bench timer_sets_bench startup_bench tick_drift_bench)
 
@@ -144,6 +145,13 @@ bench_tick() {
     rm -f "$tick_log"
 }
 
+# A week caught up in memory by a native Release build, then on the real
+# main window under Wine.
+bench_catch_up() {
+    run_bench "$native_dir/bench/catch_up_bench"
+    run_bench wine "$build_dir/bench/tick_bench.exe" --only-catch-up
+}
+
 bench_sets() { run_bench wine "$build_dir/bench/timer_sets_bench.exe"; }
 
 bench_startup() {
@@ -157,14 +165,14 @@ bench_drift() {
 # The benchmarks chosen by --only and --skip-drift, in the order they run.
 chosen_benchmarks() {
     if [ -n "$only" ]; then echo "$only"; return; fi
-    echo tick sets startup
+    echo tick catch_up sets startup
     [ "$skip_drift" -eq 1 ] || echo drift
 }
 
 run_all() {
     say "machine: $(nproc) cores, $(wine --version), Xvfb; load average $(cut -d' ' -f1-3 /proc/loadavg)"
     local name
-    for name in $(chosen_benchmarks); do "bench_$name"; done
+    for name in $(chosen_benchmarks); do "bench_${name//-/_}"; done
     say "load average at the end $(cut -d' ' -f1-3 /proc/loadavg)"
 }
 
@@ -179,6 +187,9 @@ fi
 ensure_toolchain patch:patch
 say "building horalet.exe and the benchmarks in $build_dir"
 build_benchmarks "$horalet_root" "$build_dir" horalet "${benches[@]}"
+say "building the native benchmark in $native_dir"
+[ -f "$native_dir/CMakeCache.txt" ] || cmake -S "$horalet_root" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$native_dir" -j"$(nproc)" --target catch_up_bench >/dev/null
 if [ -n "$baseline" ]; then
     say "building the tick benchmark, baseline: $baseline"
     build_baseline

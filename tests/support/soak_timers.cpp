@@ -71,6 +71,15 @@ void fillTimers(TimerTable& table) {
     table.selectRow(0);
 }
 
+void fillTimersWithOneSecondRing(TimerTable& table) {
+    fillTimers(table);
+    for (int row = 0; row < ringRows; ++row) {
+        TimerRecord r = table.readTimerRow(row);
+        r.timeSet = {0, 0, 1};
+        table.writeTimerRow(row, r);
+    }
+}
+
 // The top ring timer completes after its set time; each later one after its
 // own (a Next start further down uses up its skipped tick in the same walk);
 // the top one, started by Top from below, waits one tick more.

@@ -18,6 +18,9 @@ constexpr int nearTheStopRow = maxTimers - 1;
 constexpr int pausedEvery = 5;  // every fifth counter is paused
 
 void fillTimers(TimerTable& table);
+// The same table with every ring timer at 1 second: the busiest a chain can
+// be, a lap every 21 seconds for ever.
+void fillTimersWithOneSecondRing(TimerTable& table);
 
 int ringSetSeconds(int row);  // 2 to 6
 int oneShotSetSeconds(int row);
