@@ -256,7 +256,9 @@ bool TickRun::writeBack() {
         const Row& row = rows_[static_cast<std::size_t>(i)];
         if (!row.loaded) continue;
         const bool held = row.before.state != row.record.state || row.before.flags != row.record.flags;
-        if (held || !sameTime(row.before.timeCurrent, row.record.timeCurrent)) table_.writeTimerRow(i, row.record);
+        if (held || !sameTime(row.before.timeCurrent, row.record.timeCurrent)) {
+            table_.updateTimerRow(i, row.before, row.record);
+        }
         heldChange = heldChange || held;
     }
     return heldChange;

@@ -1,5 +1,6 @@
 #include "timers/timer_table.h"
 
+#include <array>
 #include <cstdio>
 
 #include "timers/field_text.h"
@@ -48,28 +49,23 @@ TimeHms readTimeCell(const ListControl& list, int row, int column) {
 
 const TimerColumnInfo& timerColumnInfo(int column) { return columns[column]; }
 
-void TimerTable::writeTimerRow(int index, TimerRecord record) {
-    if (index == -1) {
-        index = list_.insertRow(list_.rowCount());
-        if (index < 0) return;
-    } else if (index < 0 || index >= list_.rowCount()) {
-        return;
-    }
+namespace {
+using RowTexts = std::array<std::string, timerColumnCount>;
+
+// What each column of a row shows for a record: the time left and the set
+// time only with the limit on (the time left worked out afresh), the sum
+// from the elapsed time and the price.
+RowTexts rowTexts(TimerRecord record) {
     if (record.limit == 0) {
         record.timeLeft = TimeHms{};
         record.timeSet = TimeHms{};
     } else {
         computeTimeLeft(record);
     }
-    // A running row is rewritten every second while only two or three of
-    // its cells change; leaving the others alone spares the control needless
-    // writes and, where it does not check for itself, needless redraws.
-    if (list_.rowImage(index) != record.state) list_.setRowImage(index, record.state);
-
     char coastFrac[coastFracTableSize];
     copyFieldText(coastFrac, sizeof coastFrac, record.coastFrac);
     const bool limited = record.limit != 0;
-    const std::string cells[timerColumnCount] = {
+    return {
         formatTimeText(record.timeCurrent),
         limited ? formatTimeText(record.timeLeft) : std::string(),
         limited ? formatTimeText(record.timeSet) : std::string(),
@@ -86,8 +82,33 @@ void TimerTable::writeTimerRow(int index, TimerRecord record) {
         decimalText(record.forValue),
         record.unit,
     };
+}
+}  // namespace
+
+void TimerTable::writeTimerRow(int index, TimerRecord record) {
+    if (index == -1) {
+        index = list_.insertRow(list_.rowCount());
+        if (index < 0) return;
+    } else if (index < 0 || index >= list_.rowCount()) {
+        return;
+    }
+    // A running row is rewritten every second while only two or three of
+    // its cells change; leaving the others alone spares the control needless
+    // writes and, where it does not check for itself, needless redraws.
+    if (list_.rowImage(index) != record.state) list_.setRowImage(index, record.state);
+    const RowTexts cells = rowTexts(record);
     for (int column = 0; column < timerColumnCount; ++column) {
         if (list_.cellText(index, column) != cells[column]) list_.setCellText(index, column, cells[column].c_str());
+    }
+}
+
+void TimerTable::updateTimerRow(int index, const TimerRecord& shown, const TimerRecord& record) {
+    if (index < 0 || index >= list_.rowCount()) return;
+    if (shown.state != record.state) list_.setRowImage(index, record.state);
+    const RowTexts before = rowTexts(shown);
+    const RowTexts after = rowTexts(record);
+    for (int column = 0; column < timerColumnCount; ++column) {
+        if (before[column] != after[column]) list_.setCellText(index, column, after[column].c_str());
     }
 }
 

@@ -37,6 +37,9 @@ public:
     explicit TimerTable(ListControl& list) : list_(list) {}
 
     void writeTimerRow(int index, TimerRecord record);
+    // Rewrites a row that was read as `shown` and has become `record`: only
+    // the cells whose texts differ between the two, without reading any.
+    void updateTimerRow(int index, const TimerRecord& shown, const TimerRecord& record);
     TimerRecord readTimerRow(int index) const;
     int findSelectedRow() const { return list_.selectedFocusedRow(); }
     void selectRow(int index) { list_.selectRow(index); }
