@@ -12,6 +12,7 @@
 #include "app/timer_sets.h"
 #include "app/win32_timer_events.h"
 #include "editor/timer_editor_dialog.h"
+#include "platform/list_repaint.h"
 #include "platform/list_view_control.h"
 #include "platform/monotonic_clock.h"
 #include "platform/tray_icon.h"
@@ -162,16 +163,22 @@ void onTick(MainWindowState& state) {
     armTick(app.hwndMain, due.delayMs);
     if (due.seconds == 0) return;  // early: the second is not over yet
     state.insideTick = true;
-    ListViewControl list(app.hwndList);
-    TimerTable table(list);
-    Win32TimerEvents events(app);
-    tickTimers(table, events, due.seconds);
+    bool heldChange = false;
+    {
+        ListRepaint repaint(app.hwndList);
+        ListViewControl list(app.hwndList, &repaint);
+        TimerTable table(list);
+        Win32TimerEvents events(app);
+        heldChange = tickTimers(table, events, due.seconds);
+    }
     state.insideTick = false;
     refreshClock(app);
     // A completion's action may let the user change the selection while the
     // tick runs; its notice was passed over above.
     updateMenuStates(app);
-    state.autosave.saveIfChanged(app);
+    // Times alone are not in the file: only a changed state or flag makes
+    // the list worth comparing with what was last written.
+    if (heldChange) state.autosave.saveIfChanged(app);
 }
 
 // After a sleep the pending tick may wait for its timer; the time the

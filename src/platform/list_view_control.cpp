@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/list_repaint.h"
 #include "res/resource.h"
 #include "timers/timer_table.h"
 
@@ -24,6 +25,7 @@ void ListViewControl::deleteRow(int index) { SendMessageA(listView_, LVM_DELETEI
 void ListViewControl::deleteAllRows() { SendMessageA(listView_, LVM_DELETEALLITEMS, 0, 0); }
 
 void ListViewControl::setCellText(int row, int column, const char* text) {
+    if (repaint_) repaint_->markCell(row, column);
     LVITEMA item = {};
     item.iSubItem = column;
     item.pszText = const_cast<char*>(text);
@@ -52,6 +54,7 @@ std::string ListViewControl::cellText(int row, int column) const {
 }
 
 void ListViewControl::setRowImage(int row, int image) {
+    if (repaint_) repaint_->markCell(row, 0);  // the image stands in column 0
     LVITEMA item = {};
     item.mask = LVIF_IMAGE;
     item.iItem = row;
@@ -73,6 +76,11 @@ int ListViewControl::selectedFocusedRow() const {
 }
 
 void ListViewControl::selectRow(int row) {
+    if (repaint_) {
+        // The row that loses the selection is drawn anew as well.
+        repaint_->markRow(selectedFocusedRow());
+        repaint_->markRow(row);
+    }
     LVITEMA item = {};
     item.mask = LVIF_STATE;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;

@@ -3,10 +3,13 @@
 
 #include "timers/list_control.h"
 
-// The timer table's list on the real list-view control.
+class ListRepaint;
+
+// The timer table's list on the real list-view control. Given a ListRepaint,
+// it marks there every row it changes, so that only those are repainted.
 class ListViewControl : public ListControl {
 public:
-    explicit ListViewControl(HWND listView) : listView_(listView) {}
+    explicit ListViewControl(HWND listView, ListRepaint* repaint = nullptr) : listView_(listView), repaint_(repaint) {}
 
     HWND handle() const { return listView_; }
 
@@ -25,6 +28,7 @@ public:
 
 private:
     HWND listView_;
+    ListRepaint* repaint_;
 };
 
 // Gives a fresh list view the timer table's look: extended styles, the

@@ -136,6 +136,42 @@ TEST_F(MainWindowTest, TickAdvancesRunningTimersAndFollowsTheSelection) {
     EXPECT_EQ(SendDlgItemMessageA(app.hwndMain, IDC_PROGRESS, PBM_GETPOS, 0, 0), 33);
 }
 
+// A tick holds the list's drawing while it writes and then has it repaint
+// what changed, once: here the two time cells of the one running row in
+// view, not the rest of the row nor the rows around it.
+TEST_F(MainWindowTest, TickRepaintsOnlyTheCellsThatChangedInView) {
+    open();
+    ShowWindow(app.hwndMain, SW_SHOWNOACTIVATE);
+    for (int i = 0; i < 40; ++i) {
+        TimerRecord r = runningTimer("Timer", 0);
+        r.limit = 1;
+        r.timeSet = {0, 10, 0};
+        r.state = i == 2 || i == 39 ? Running : Paused;
+        write(-1, r);
+    }
+    UpdateWindow(app.hwndMain);
+    tick();
+    RECT changed = {};
+    ASSERT_TRUE(GetUpdateRect(app.hwndList, &changed, FALSE));
+    RECT row2 = {}, timeLeft = {};
+    row2.left = LVIR_BOUNDS;
+    SendMessageA(app.hwndList, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row2));
+    timeLeft.top = ColumnTimeLeft;
+    timeLeft.left = LVIR_BOUNDS;
+    SendMessageA(app.hwndList, LVM_GETSUBITEMRECT, 2, reinterpret_cast<LPARAM>(&timeLeft));
+    EXPECT_EQ(changed.top, row2.top);
+    EXPECT_EQ(changed.bottom, row2.bottom);
+    EXPECT_EQ(changed.left, row2.left);
+    EXPECT_EQ(changed.right, timeLeft.right);
+    EXPECT_EQ(formatTimeText(row(39).timeCurrent), "00:00:01");
+
+    // Drawing is on again: a change made outside a tick shows at once.
+    UpdateWindow(app.hwndList);
+    EXPECT_TRUE(IsWindowVisible(app.hwndList));
+    write(5, runningTimer("Changed", 0));
+    EXPECT_TRUE(GetUpdateRect(app.hwndList, &changed, FALSE));
+}
+
 // The computer slept, or the thread was blocked: the first tick after the
 // gap applies every second of it, and a delivery before the second is over
 // applies none.
@@ -181,6 +217,7 @@ TEST_F(MainWindowTest, FailedAutosaveIsReportedOnceNotEverySecond) {
     open();
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
     write(-1, runningTimer("Egg", 0));
+    command(0);
     for (int i = 0; i < 5; ++i) tick();
     EXPECT_EQ(messages, std::vector<std::string>{"Error operation of save!"});
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);

@@ -1,0 +1,109 @@
+#include "platform/list_repaint.h"
+
+#include <commctrl.h>
+
+namespace {
+// What a window has waiting to be painted; null when nothing.
+HRGN takeWaitingRegion(HWND window) {
+    HRGN waiting = CreateRectRgn(0, 0, 0, 0);
+    if (waiting && GetUpdateRgn(window, waiting, FALSE) > NULLREGION) return waiting;
+    if (waiting) DeleteObject(waiting);
+    return nullptr;
+}
+
+void giveBackWaitingRegion(HWND window, HRGN waiting) {
+    if (!waiting) return;
+    InvalidateRgn(window, waiting, TRUE);
+    DeleteObject(waiting);
+}
+}  // namespace
+
+ListRepaint::ListRepaint(HWND list) : list_(list) { SendMessageA(list_, WM_SETREDRAW, FALSE, 0); }
+
+ListRepaint::~ListRepaint() {
+    // When the list view's drawing comes back on, it sets its scroll bars
+    // again, which redraw at once (8 ms under Wine's theme), and it
+    // invalidates all of itself. Neither is needed after rows changed in
+    // place: so the window is marked hidden for that moment, the standard
+    // way (DefWindowProc's own WM_SETREDRAW, which only flips WS_VISIBLE and
+    // validates), and both fall on nothing. What was waiting to be painted
+    // before is kept and given back.
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+    HRGN listWaiting = takeWaitingRegion(list_);
+    HRGN headerWaiting = header ? takeWaitingRegion(header) : nullptr;
+    DefWindowProcA(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    DefWindowProcA(list_, WM_SETREDRAW, TRUE, 0);
+    giveBackWaitingRegion(list_, listWaiting);
+    giveBackWaitingRegion(header, headerWaiting);
+    invalidateMarkedCellsInView();
+}
+
+void ListRepaint::markCell(int row, int column) { mark(row, column, column); }
+
+void ListRepaint::markRow(int row) {
+    const int columns = static_cast<int>(
+        SendMessageA(reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0));
+    mark(row, 0, columns > 0 ? columns - 1 : 0);
+}
+
+void ListRepaint::mark(int row, int first, int last) {
+    if (row < 0 || first < 0) return;
+    if (static_cast<std::size_t>(row) >= marked_.size()) marked_.resize(static_cast<std::size_t>(row) + 1);
+    Span& span = marked_[static_cast<std::size_t>(row)];
+    span.first = span.marked() && span.first < first ? span.first : first;
+    span.last = span.last > last ? span.last : last;
+}
+
+void ListRepaint::invalidateMarkedCellsInView() {
+    const int top = static_cast<int>(SendMessageA(list_, LVM_GETTOPINDEX, 0, 0));
+    // The rows that fit whole, and the one cut off at the bottom.
+    const int bottom = top + static_cast<int>(SendMessageA(list_, LVM_GETCOUNTPERPAGE, 0, 0));
+    const int end = bottom < static_cast<int>(marked_.size()) ? bottom + 1 : static_cast<int>(marked_.size());
+    // One rectangle for each run of neighbouring rows changed in the same
+    // columns: a tick changes the same two or three cells of every running row.
+    for (int row = top < 0 ? 0 : top; row < end; ++row) {
+        const Span& span = marked_[static_cast<std::size_t>(row)];
+        if (!span.marked()) continue;
+        int last = row;
+        while (last + 1 < end && marked_[static_cast<std::size_t>(last + 1)] == span) ++last;
+        invalidate(row, last, span);
+        row = last;
+    }
+}
+
+// Column 0's own rectangle is the whole row's, so the cells around it tell
+// where it ends.
+int ListRepaint::columnLeft(int row, int column) const {
+    RECT cell = {};
+    cell.top = column;
+    cell.left = LVIR_BOUNDS;
+    if (column == 0) {
+        SendMessageA(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+        return cell.left;
+    }
+    SendMessageA(list_, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+    return cell.left;
+}
+
+int ListRepaint::columnRight(int row, int column) const {
+    RECT cell = {};
+    cell.top = column;
+    cell.left = LVIR_BOUNDS;
+    SendMessageA(list_, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+    return cell.right;
+}
+
+void ListRepaint::invalidate(int firstRow, int lastRow, const Span& columns) {
+    RECT first = {}, last = {};
+    first.left = last.left = LVIR_BOUNDS;
+    if (!SendMessageA(list_, LVM_GETITEMRECT, firstRow, reinterpret_cast<LPARAM>(&first)) ||
+        !SendMessageA(list_, LVM_GETITEMRECT, lastRow, reinterpret_cast<LPARAM>(&last))) {
+        return;
+    }
+    // Column 0 reaches from the row's left edge (its image is part of it)
+    // to where column 1 begins.
+    RECT cells = {columns.first == 0 ? first.left : columnLeft(firstRow, columns.first), first.top,
+                  columns.last == 0 ? columnLeft(firstRow, 1) : columnRight(firstRow, columns.last), last.bottom};
+    InvalidateRect(list_, &cells, TRUE);
+}

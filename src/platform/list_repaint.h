@@ -1,0 +1,39 @@
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+// A tick rewrites two or three cells of every running row, and the list view
+// invalidates each one as it changes: under Wine a round trip to the display
+// server every time, which cost most of the tick. While a ListRepaint lives
+// it holds the list's drawing; when it ends, the list repaints once, and only
+// the cells marked as changed that are in view (besides whatever was waiting
+// to be painted anyway). It is meant for changes in place: rows added or
+// removed meanwhile would leave the scroll bars as they were.
+class ListRepaint {
+public:
+    explicit ListRepaint(HWND list);
+    ~ListRepaint();
+    ListRepaint(const ListRepaint&) = delete;
+    ListRepaint& operator=(const ListRepaint&) = delete;
+
+    void markCell(int row, int column);
+    void markRow(int row);
+
+private:
+    // The changed columns of one row, from the leftmost to the rightmost.
+    struct Span {
+        int first = -1;
+        int last = -1;
+        bool marked() const { return first >= 0; }
+        bool operator==(const Span& other) const { return first == other.first && last == other.last; }
+    };
+    void mark(int row, int first, int last);
+    void invalidateMarkedCellsInView();
+    void invalidate(int firstRow, int lastRow, const Span& columns);
+    int columnLeft(int row, int column) const;
+    int columnRight(int row, int column) const;
+
+    HWND list_;
+    std::vector<Span> marked_;
+};
