@@ -39,12 +39,14 @@ ListRepaint::~ListRepaint() {
     invalidateMarkedCellsInView();
 }
 
-void ListRepaint::markCell(int row, int column) { mark(row, column, column); }
+void ListRepaint::markCell(int row, int column) { mark(row, column + 1, column + 1); }
+
+void ListRepaint::markImage(int row) { mark(row, 0, 0); }
 
 void ListRepaint::markRow(int row) {
     const int columns = static_cast<int>(
         SendMessageA(reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0));
-    mark(row, 0, columns > 0 ? columns - 1 : 0);
+    mark(row, 0, columns);
 }
 
 void ListRepaint::mark(int row, int first, int last) {
@@ -72,26 +74,35 @@ void ListRepaint::invalidateMarkedCellsInView() {
     }
 }
 
-// Column 0's own rectangle is the whole row's, so the cells around it tell
-// where it ends.
-int ListRepaint::columnLeft(int row, int column) const {
-    RECT cell = {};
-    cell.top = column;
-    cell.left = LVIR_BOUNDS;
-    if (column == 0) {
-        SendMessageA(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
-        return cell.left;
-    }
-    SendMessageA(list_, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
-    return cell.left;
+namespace {
+// Column 0's own rectangle is the whole row's (LVIR_BOUNDS) or its text's
+// (LVIR_LABEL); the other columns' are their cells'.
+RECT itemRect(HWND list, int row, int kind) {
+    RECT rect = {};
+    rect.left = kind;
+    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+    return rect;
 }
 
-int ListRepaint::columnRight(int row, int column) const {
-    RECT cell = {};
-    cell.top = column;
-    cell.left = LVIR_BOUNDS;
-    SendMessageA(list_, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
-    return cell.right;
+RECT cellRect(HWND list, int row, int column) {
+    RECT rect = {};
+    rect.top = column;
+    rect.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+}  // namespace
+
+int ListRepaint::partLeft(int row, int part) const {
+    if (part == 0) return itemRect(list_, row, LVIR_BOUNDS).left;
+    if (part == 1) return itemRect(list_, row, LVIR_LABEL).left;
+    return cellRect(list_, row, part - 1).left;
+}
+
+int ListRepaint::partRight(int row, int part) const {
+    if (part == 0) return itemRect(list_, row, LVIR_LABEL).left;
+    if (part == 1) return cellRect(list_, row, 1).left;  // column 0 ends where column 1 begins
+    return cellRect(list_, row, part - 1).right;
 }
 
 void ListRepaint::invalidate(int firstRow, int lastRow, const Span& columns) {
@@ -101,9 +112,6 @@ void ListRepaint::invalidate(int firstRow, int lastRow, const Span& columns) {
         !SendMessageA(list_, LVM_GETITEMRECT, lastRow, reinterpret_cast<LPARAM>(&last))) {
         return;
     }
-    // Column 0 reaches from the row's left edge (its image is part of it)
-    // to where column 1 begins.
-    RECT cells = {columns.first == 0 ? first.left : columnLeft(firstRow, columns.first), first.top,
-                  columns.last == 0 ? columnLeft(firstRow, 1) : columnRight(firstRow, columns.last), last.bottom};
+    RECT cells = {partLeft(firstRow, columns.first), first.top, partRight(firstRow, columns.last), last.bottom};
     InvalidateRect(list_, &cells, TRUE);
 }

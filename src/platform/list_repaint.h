@@ -18,10 +18,13 @@ public:
     ListRepaint& operator=(const ListRepaint&) = delete;
 
     void markCell(int row, int column);
+    void markImage(int row);
     void markRow(int row);
 
 private:
-    // The changed columns of one row, from the leftmost to the rightmost.
+    // The changed parts of one row, from the leftmost to the rightmost: the
+    // image is part 0, column c part c + 1. Column 0's text alone leaves
+    // the image, which costs as much to draw again as a cell, as it was.
     struct Span {
         int first = -1;
         int last = -1;
@@ -31,8 +34,8 @@ private:
     void mark(int row, int first, int last);
     void invalidateMarkedCellsInView();
     void invalidate(int firstRow, int lastRow, const Span& columns);
-    int columnLeft(int row, int column) const;
-    int columnRight(int row, int column) const;
+    int partLeft(int row, int part) const;
+    int partRight(int row, int part) const;
 
     HWND list_;
     std::vector<Span> marked_;

@@ -54,7 +54,7 @@ std::string ListViewControl::cellText(int row, int column) const {
 }
 
 void ListViewControl::setRowImage(int row, int image) {
-    if (repaint_) repaint_->markCell(row, 0);  // the image stands in column 0
+    if (repaint_) repaint_->markImage(row);
     LVITEMA item = {};
     item.mask = LVIF_IMAGE;
     item.iItem = row;

@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, TickAdvancesRunningTimersAndFollowsTheSelection) {
 
 // A tick holds the list's drawing while it writes and then has it repaint
 // what changed, once: here the two time cells of the one running row in
-// view, not the rest of the row nor the rows around it.
+// view, not its image, the rest of the row nor the rows around it.
 TEST_F(MainWindowTest, TickRepaintsOnlyTheCellsThatChangedInView) {
     open();
     ShowWindow(app.hwndMain, SW_SHOWNOACTIVATE);
@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, TickRepaintsOnlyTheCellsThatChangedInView) {
     RECT changed = {};
     ASSERT_TRUE(GetUpdateRect(app.hwndList, &changed, FALSE));
     RECT row2 = {}, timeLeft = {};
-    row2.left = LVIR_BOUNDS;
+    row2.left = LVIR_LABEL;
     SendMessageA(app.hwndList, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row2));
     timeLeft.top = ColumnTimeLeft;
     timeLeft.left = LVIR_BOUNDS;
