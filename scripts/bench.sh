@@ -5,21 +5,23 @@
 # them.
 #
 #   bash scripts/bench.sh [--only NAME] [--skip-drift] [--drift-minutes M] [--drift-work-ms W]
-#                         [--ticks N] [--window-ticks N] [--runs N]
+#                         [--ticks N] [--window-ticks N] [--runs N] [--cpu-seconds S]
 #                         [--baseline COMMIT | --revert COMMIT] [--rounds R]
 #                         [--build-dir DIR]
 #
-#   --only NAME        run one benchmark: tick, catch-up, sets, startup or drift
+#   --only NAME        run one benchmark: tick, catch-up, cpu, sets, startup or drift
 #   --skip-drift       leave out the drift benchmark (it runs for minutes)
 #   --drift-minutes M  how long the drift benchmark counts ticks (default 12)
 #   --drift-work-ms W  busy time in each of its ticks (default 0)
 #   --ticks N          ticks of the tick alone (default 10000)
 #   --window-ticks N   ticks of the main window's work and of each part (1000)
 #   --runs N           starts of horalet.exe per case (default 10)
-#   --baseline COMMIT  also build this tree's tick benchmark against the
+#   --cpu-seconds S    how long the cpu benchmark watches each run (default 40)
+#   --baseline COMMIT  also build this tree's tick benchmark and horalet.exe against the
 #                      program as it was at COMMIT, and run it first
 #   --revert COMMIT    the same, against this tree with the changes COMMIT
-#                      made to the program undone
+#                      made to the program undone; FIRST..LAST undoes the
+#                      changes of the commits after FIRST up to LAST
 #   --rounds R         run the tick benchmark R times (each time after the
 #                      baseline's, when there is one), so that load from
 #                      elsewhere on the machine falls on both sides alike,
@@ -30,6 +32,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$horalet_root"
 
 native_dir=$horalet_root/build/native-release
+cpu_seconds=40
 only= skip_drift=0 drift_minutes=12 drift_work_ms=0 ticks=10000 window_ticks=1000 runs=10 baseline= revert= rounds=1 build_dir=$horalet_root/build/windows
 while [ $# -gt 0 ]; do
     case $1 in
@@ -40,6 +43,7 @@ while [ $# -gt 0 ]; do
         --ticks) ticks=$2; shift ;;
         --window-ticks) window_ticks=$2; shift ;;
         --runs) runs=$2; shift ;;
+        --cpu-seconds) cpu_seconds=$2; shift ;;
         --baseline) baseline=$2; shift ;;
         --revert) revert=$2; baseline="without $2"; shift ;;
         --rounds) rounds=$2; shift ;;
@@ -50,8 +54,8 @@ while [ $# -gt 0 ]; do
 done
 
 case $only in
-    '' | tick | catch-up | sets | startup | drift) ;;
-    *) echo "--only takes tick, catch-up, sets, startup or drift, not '$only'" >&2; exit 2 ;;
+    '' | tick | catch-up | cpu | sets | startup | drift) ;;
+    *) echo "--only takes tick, catch-up, cpu, sets, startup or drift, not '$only'" >&2; exit 2 ;;
 esac
 benches=(tick_bench timer_sets_bench startup_bench tick_drift_bench)
 
@@ -77,14 +81,16 @@ build_baseline() {
             (cd "$horalet_root" && while IFS= read -r -d '' file; do
                 [ -e "$file" ] && cp --parents "$file" "$tree"
             done)
-        git -C "$horalet_root" diff "$revert^" "$revert" -- src res | patch -s -R -p1 -d "$tree"
+        local first="$revert^" last=$revert
+        if [[ $revert == *..* ]]; then first=${revert%%..*}; last=${revert##*..}; fi
+        git -C "$horalet_root" diff "$first" "$last" -- src res | patch -s -R -p1 -d "$tree"
     else
         git -C "$horalet_root" archive "$baseline" | tar -x -C "$tree"
         rm -rf "$tree/bench"
         cp -r "$horalet_root/bench" "$tree/bench"
     fi
     rm -f "$build_dir-baseline/build/CMakeCache.txt"
-    build_benchmarks "$tree" "$build_dir-baseline/build" tick_bench
+    build_benchmarks "$tree" "$build_dir-baseline/build" tick_bench horalet
 }
 
 # Prints the command, then runs it.
@@ -152,6 +158,55 @@ bench_catch_up() {
     run_bench wine "$build_dir/bench/tick_bench.exe" --only-catch-up
 }
 
+# An autosave.ini of `count` limited timers of 99 hours, which none reaches
+# while it is watched.
+write_timer_list() {
+    local count=$1 file=$2 i
+    for ((i = 0; i < count; i++)); do
+        printf '\r\n[TIMER_%d]\r\nDESCRIPTION = Timer %d\r\nHOURS = 99\r\nMINUTES = 0\r\nSECONDS = 0\r\nACTION_TYPE = 0\r\nFILE = \r\nFLAGS = 0\r\nPARAMETER = \r\nRUN_TIMER = 0\r\nSTATE = 1\r\nLIMIT = 1\r\nCOAST_INT = 2\r\nCOAST_FRAC = 5\r\nVALUE = 0\r\nUNIT = minute\r\n' "$i" "$i"
+    done >"$file"
+}
+
+# User and system CPU time of a Linux process so far, in milliseconds.
+cpu_ms() { awk -v tick="$(getconf CLK_TCK)" '{ print ($14 + $15) * 1000 / tick }' "/proc/$1/stat"; }
+
+# Starts `exe` in a fresh folder with `count` timers, starts them all, and
+# prints the CPU time its process used over cpu_seconds, read from outside
+# (/proc of the process Wine runs it in), window shown.
+measure_cpu() {
+    local side=$1 exe=$2 count=$3 dir pid ctl="$build_dir/tests/tools/horactl.exe" before after
+    dir=$(mktemp -d "${TMPDIR:-/tmp}/horalet-cpu.XXXXXX")
+    write_timer_list "$count" "$dir/autosave.ini"
+    (cd "$dir" && exec wine "$exe" >/dev/null 2>&1) &
+    wine "$ctl" wait 30 >/dev/null && wine "$ctl" start-all >/dev/null
+    sleep 3
+    for pid in $(pgrep -x horalet.exe); do [ "$(readlink "/proc/$pid/cwd")" = "$dir" ] && break; done
+    before=$(cpu_ms "$pid")
+    sleep "$cpu_seconds"
+    after=$(cpu_ms "$pid")
+    wine "$ctl" post-command 2 >/dev/null
+    while kill -0 "$pid" 2>/dev/null; do sleep 0.2; done
+    rm -rf "$dir"
+    printf '%s\t%d\t%d\n' "$side" "$count" "$((after - before))" | tee -a "$cpu_log"
+}
+
+# The program's CPU time over cpu_seconds with 5 and with 100 running
+# timers, each side in turn within every round.
+bench_cpu() {
+    cpu_log=$(mktemp)
+    say "CPU time of horalet.exe over $cpu_seconds s, window shown: side, running timers, milliseconds"
+    local round count
+    for ((round = 1; round <= rounds; round++)); do
+        for count in 5 100; do
+            [ -z "$baseline" ] || measure_cpu baseline "$build_dir-baseline/build/src/horalet.exe" "$count"
+            measure_cpu current "$build_dir/src/horalet.exe" "$count"
+        done
+    done
+    awk -F'\t' '{ sum[$1 " " $2] += $3; n[$1 " " $2]++ }
+        END { for (k in sum) printf "mean of %d rounds, %s timers: %.0f ms\n", n[k], k, sum[k] / n[k] }' "$cpu_log" | sort
+    rm -f "$cpu_log"
+}
+
 bench_sets() { run_bench wine "$build_dir/bench/timer_sets_bench.exe"; }
 
 bench_startup() {
@@ -165,7 +220,7 @@ bench_drift() {
 # The benchmarks chosen by --only and --skip-drift, in the order they run.
 chosen_benchmarks() {
     if [ -n "$only" ]; then echo "$only"; return; fi
-    echo tick catch_up sets startup
+    echo tick catch_up cpu sets startup
     [ "$skip_drift" -eq 1 ] || echo drift
 }
 
@@ -186,7 +241,7 @@ fi
 
 ensure_toolchain patch:patch
 say "building horalet.exe and the benchmarks in $build_dir"
-build_benchmarks "$horalet_root" "$build_dir" horalet "${benches[@]}"
+build_benchmarks "$horalet_root" "$build_dir" horalet horactl "${benches[@]}"
 say "building the native benchmark in $native_dir"
 [ -f "$native_dir/CMakeCache.txt" ] || cmake -S "$horalet_root" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$native_dir" -j"$(nproc)" --target catch_up_bench >/dev/null
@@ -196,7 +251,7 @@ if [ -n "$baseline" ]; then
 fi
 ensure_wine_prefix
 export HORALET_BENCH_INSIDE=1
-args=(--only "$only" --drift-minutes "$drift_minutes" --drift-work-ms "$drift_work_ms" --ticks "$ticks" --window-ticks "$window_ticks"
+args=(--only "$only" --cpu-seconds "$cpu_seconds" --drift-minutes "$drift_minutes" --drift-work-ms "$drift_work_ms" --ticks "$ticks" --window-ticks "$window_ticks"
       --runs "$runs" --rounds "$rounds" --build-dir "$build_dir")
 [ "$skip_drift" -eq 1 ] && args+=(--skip-drift)
 if [ -n "$revert" ]; then args+=(--revert "$revert"); elif [ -n "$baseline" ]; then args+=(--baseline "$baseline"); fi

@@ -124,6 +124,18 @@ int selectRow(HWND main, int row) {
     return 0;
 }
 
+// Play/Pause on every row, as a user selecting each row in turn would; the
+// autosave list comes back paused, so this sets every timer running.
+int startEveryTimer(HWND main) {
+    const int rows = static_cast<int>(SendMessageA(GetDlgItem(main, listId), LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        selectRow(main, row);
+        SendMessageA(main, WM_COMMAND, MAKEWPARAM(32773, 0), 0);
+    }
+    if (rows > 0) selectRow(main, 0);
+    return 0;
+}
+
 int printControlTexts(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char cls[64] = {};
@@ -166,7 +178,7 @@ int printCentre(HWND control) {
 int usage() {
     std::fprintf(stderr,
                  "usage: horactl wait [seconds] | rows | clock | progress | visible | enabled |\n"
-                 "       command ID | post-command ID | select ROW | menu-enabled ID | tray EVENT |\n"
+                 "       command ID | post-command ID | select ROW | start-all | menu-enabled ID | tray EVENT |\n"
                  "       dialog CAPTION | dialog-wait CAPTION [seconds] | set-text CAPTION ID TEXT |\n"
                  "       click CAPTION ID | close CAPTION | list-box CAPTION ID | centre CAPTION ID |\n"
                  "       message | message-wait [seconds] | active | active-wait NAME [seconds] |\n"
@@ -337,6 +349,7 @@ int runMainVerb(const Call& call, HWND main) {
     if (verb == "command") return SendMessageA(main, WM_COMMAND, MAKEWPARAM(call.number(1), 0), 0), 0;
     if (verb == "post-command") return PostMessageA(main, WM_COMMAND, MAKEWPARAM(call.number(1), 0), 0) ? 0 : 1;
     if (verb == "select") return selectRow(main, call.number(1));
+    if (verb == "start-all") return startEveryTimer(main);
     if (verb == "row-centre") return printRowCentre(main, call.number(1));
     if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
     if (verb == "menu-enabled") return menuItemEnabled(main, static_cast<UINT>(call.number(1))) ? 0 : 1;
