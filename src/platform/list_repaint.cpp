@@ -21,19 +21,16 @@ void giveBackWaitingRegion(HWND window, HRGN waiting) {
 ListRepaint::ListRepaint(HWND list) : list_(list) { SendMessageA(list_, WM_SETREDRAW, FALSE, 0); }
 
 ListRepaint::~ListRepaint() {
-    // When the list view's drawing comes back on, it sets its scroll bars
-    // again, which redraw at once (8 ms under Wine's theme), and it
-    // invalidates all of itself. Neither is needed after rows changed in
-    // place: so the window is marked hidden for that moment, the standard
-    // way (DefWindowProc's own WM_SETREDRAW, which only flips WS_VISIBLE and
-    // validates), and both fall on nothing. What was waiting to be painted
-    // before is kept and given back.
+    // With its drawing back on, the list view invalidates all of itself; what
+    // was waiting to be painted before is kept, the rest is left to the
+    // cells that changed. (It also sets its scroll bars again, which redraw
+    // at once: 4 to 8 ms of themed drawing under Wine, but no more than a
+    // few dozen cells would cost it unheld, and a 100-row tick changes 250.)
     HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
     HRGN listWaiting = takeWaitingRegion(list_);
     HRGN headerWaiting = header ? takeWaitingRegion(header) : nullptr;
-    DefWindowProcA(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    DefWindowProcA(list_, WM_SETREDRAW, TRUE, 0);
+    ValidateRect(list_, nullptr);  // the header inside it too
     giveBackWaitingRegion(list_, listWaiting);
     giveBackWaitingRegion(header, headerWaiting);
     invalidateMarkedCellsInView();

@@ -115,7 +115,10 @@ void ListViewControl::sortRows(RowComparison compare, void* context) {
 }
 
 void setUpTimerListView(HWND listView, HINSTANCE resources) {
-    SendMessageA(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    // Double buffered: the rows a tick changes are drawn off screen and shown
+    // at once, so no frame ever shows them erased and not yet drawn again.
+    SendMessageA(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     for (int column = 0; column < timerColumnCount; ++column) {
         const TimerColumnInfo& info = timerColumnInfo(column);
         LVCOLUMNA lvc = {};
