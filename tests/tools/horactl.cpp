@@ -4,12 +4,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "row_frames.h"
 
 namespace {
 const int listId = 1002, clockId = 1000, progressId = 1001;
@@ -182,7 +185,7 @@ int usage() {
                  "       dialog CAPTION | dialog-wait CAPTION [seconds] | set-text CAPTION ID TEXT |\n"
                  "       click CAPTION ID | close CAPTION | list-box CAPTION ID | centre CAPTION ID |\n"
                  "       message | message-wait [seconds] | active | active-wait NAME [seconds] |\n"
-                 "       active-xwindow NAME [seconds] | row-centre ROW | serve\n");
+                 "       active-xwindow NAME [seconds] | row-centre ROW | frames SECONDS [PER-SECOND [BMP]] | serve\n");
     return 2;
 }
 
@@ -270,6 +273,33 @@ int printRowCentre(HWND main, int row) {
     std::printf("%ld %ld\n", centre.x, centre.y);
     return 0;
 }
+// The time cells (columns 0 and 1, without the image) of the rows in view,
+// in screen pixels.
+std::vector<RECT> timeCellsInView(HWND main) {
+    std::vector<RECT> cells;
+    HWND list = GetDlgItem(main, listId);
+    RemoteBlock block(list, sizeof(RECT));
+    if (!block.ok()) return cells;
+    const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    const int end = std::min(rows, top + static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0)));
+    for (int row = top; row < end; ++row) {
+        RECT label = {}, timeLeft = {};
+        label.left = LVIR_LABEL;
+        block.write(0, &label, sizeof label);
+        SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.at(0)));
+        block.read(0, &label, sizeof label);
+        timeLeft.top = 1;
+        timeLeft.left = LVIR_BOUNDS;
+        block.write(0, &timeLeft, sizeof timeLeft);
+        SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(block.at(0)));
+        block.read(0, &timeLeft, sizeof timeLeft);
+        RECT cell = {label.left, label.top, timeLeft.right, label.bottom};
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&cell), 2);
+        cells.push_back(cell);
+    }
+    return cells;
+}
 }  // namespace
 
 namespace {
@@ -336,6 +366,21 @@ bool menuItemEnabled(HWND main, UINT command) {
     return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
+// frames SECONDS [PER-SECOND [BMP]]: watches the time cells in view and
+// prints how many frames showed a row without its text; the first such
+// frame goes to BMP.
+int watchFrames(HWND main, const Call& call) {
+    const std::vector<RECT> rows = timeCellsInView(main);
+    const RowFramesReport report = watchRowFrames(rows, call.seconds(1, 10), call.number(2) > 0 ? call.number(2) : 25,
+                                                  call.text(3)[0] ? call.text(3) : nullptr);
+    std::printf("%d rows watched, %d frames in %.1f s (%.1f a second), %d with a row empty",
+                static_cast<int>(rows.size()), report.frames, report.seconds,
+                report.seconds > 0 ? report.frames / report.seconds : 0.0, report.framesWithAnEmptyRow);
+    if (report.firstEmptyAt >= 0) std::printf(", the first after %.2f s", report.firstEmptyAt);
+    std::printf("\n");
+    return rows.empty() || report.framesWithAnEmptyRow > 0 ? 1 : 0;
+}
+
 int runMainVerb(const Call& call, HWND main) {
     const std::string& verb = call.verb();
     if (verb == "rows") return printRows(main);
@@ -353,8 +398,10 @@ int runMainVerb(const Call& call, HWND main) {
     if (verb == "row-centre") return printRowCentre(main, call.number(1));
     if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
     if (verb == "menu-enabled") return menuItemEnabled(main, static_cast<UINT>(call.number(1))) ? 0 : 1;
+    if (verb == "frames") return watchFrames(main, call);
     return notThisVerb;
 }
+
 
 int run(const Call& call) {
     int result = runWindowVerb(call);
