@@ -109,9 +109,18 @@ TEST_F(TimerSetDialogsTest, NamesAreTakenAsTypedBlanksIncluded) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
+// The longest name whose temporary file, .\Save\<name>.ini.tmp, still has a
+// full path within the system's limit from the folder the test runs in.
+std::size_t longestNameHere() {
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(".\\Save\\", sizeof full, full, nullptr);
+    return MAX_PATH - 1 - std::strlen(full) - std::strlen(".ini.tmp");
+}
+
 TEST_F(TimerSetDialogsTest, EmptyAndInvalidNamesKeepTheDialogOpenAndCreateNothing) {
     addTimer("tea");
-    const std::string tooLong(249, 'n');
+    const std::string tooLong(longestNameHere() + 1, 'n');
+    std::string keptName;
     script
         .then([](HWND dialog) { clickButton(dialog, IDOK); })
         .then([](HWND dialog) {
@@ -126,11 +135,15 @@ TEST_F(TimerSetDialogsTest, EmptyAndInvalidNamesKeepTheDialogOpenAndCreateNothin
             SetDlgItemTextA(dialog, IDC_SET_NAME, tooLong.c_str());
             clickButton(dialog, IDOK);
         })
-        .then([](HWND dialog) { clickButton(dialog, IDCANCEL); });
+        .then([&](HWND dialog) {
+            keptName = controlText(dialog, IDC_SET_NAME);
+            clickButton(dialog, IDCANCEL);
+        });
     script.run([&] { runSaveSetDialog(app); });
 
     EXPECT_EQ(script.stepsRun(), 5);
     EXPECT_FALSE(script.overran());
+    EXPECT_EQ(keptName, tooLong);
     ASSERT_EQ(messages.texts(),
               (Strings{"Please enter file name.", "Invalid file name.", "Invalid file name.", "Invalid file name."}));
     EXPECT_EQ(messages.shown()[0].style, static_cast<UINT>(MB_OK));
@@ -138,6 +151,17 @@ TEST_F(TimerSetDialogsTest, EmptyAndInvalidNamesKeepTheDialogOpenAndCreateNothin
     EXPECT_NE(messages.shown()[1].owner, app.hwndMain);  // the dialog owns its boxes
     EXPECT_FALSE(pathExists(setFolder));
     EXPECT_FALSE(pathExists("escape.ini"));
+}
+
+TEST_F(TimerSetDialogsTest, TheLongestNameThatFitsTheFolderSavesAndLoadsBack) {
+    addTimer("tea");
+    const std::string longest(longestNameHere(), 'n');
+    saveAs(longest.c_str());
+    EXPECT_EQ(script.stepsRun(), 1);
+    EXPECT_TRUE(messages.shown().empty());
+    table.deleteAllRows();
+    loadTimerSet(setPathForName(longest.c_str()).c_str(), app, false);
+    EXPECT_EQ(descriptions(), Strings{"tea"});
 }
 
 TEST_F(TimerSetDialogsTest, AnExistingSetIsReplacedOnlyAfterYes) {
