@@ -16,6 +16,7 @@
 #include "res/resource.h"
 #include "temp_folder.h"
 #include "timers/timer_table.h"
+#include "window_fixture.h"
 
 namespace {
 std::string section(int index, const char* description, int state, int limit, int seconds) {
@@ -92,6 +93,8 @@ protected:
     void command(int id) { SendMessageA(app.hwndMain, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 };
 
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\r')); }
+
 TimerRecord runningTimer(const char* description, int limitSeconds) {
     TimerRecord r;
     std::strcpy(r.description, description);
@@ -142,14 +145,41 @@ TEST_F(MainWindowTest, AutosaveFollowsEveryChangeOfTheList) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(MainWindowTest, FailedAutosaveIsReportedOnceNotEverySecond) {
+// An episode of failed saves: told once, from the main loop and only while no
+// other box or dialog is up; retried every second until the file takes the
+// list, without waiting for another change; a new failure is a new episode.
+TEST_F(MainWindowTest, FailedAutosaveIsToldOncePerEpisodeAndRetriedEverySecond) {
     writeWholeFile("autosave.ini", section(0, "Tea", 1, 0, 0));
     open();
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
     write(-1, runningTimer("Egg", 0));
-    for (int i = 0; i < 5; ++i) tick();
-    EXPECT_EQ(messages, std::vector<std::string>{"Error operation of save!"});
+    tick();
+    EXPECT_TRUE(messages.empty()) << "shown from inside the tick";
+    EnableWindow(app.hwndMain, FALSE);  // as while another dialog of ours is open
+    pumpMessages();
+    EXPECT_TRUE(messages.empty()) << "shown over another dialog";
+    EnableWindow(app.hwndMain, TRUE);
+    for (int i = 0; i < 5; ++i) {
+        tick();
+        pumpMessages();
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(firstLine(messages[0]), "Error operation of save!");
+    EXPECT_EQ(SendMessageA(app.hwndMain, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(messages.size(), 1u) << "the session's end waited for a box";
+
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
+    tick();  // nothing the file holds changed in this tick
+    EXPECT_NE(readWholeFile("autosave.ini").find("DESCRIPTION = Egg"), std::string::npos);
+
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
+    ListViewControl(app.hwndList).selectRow(1);
+    command(IDM_TIMER_PLAY_PAUSE);
+    pumpMessages();
+    ASSERT_EQ(messages.size(), 2u) << "a new episode is told again";
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
+    SendMessageA(app.hwndMain, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(readWholeFile("autosave.ini").find("STATE = 0"), std::string::npos) << "Egg's pause is not saved";
 }
 
 // A file that loads no timer (here CR-only line ends from some editor) is
@@ -176,14 +206,14 @@ TEST_F(MainWindowTest, AutosaveThatCannotBeKeptIsNotReplaced) {
     open();
     write(-1, runningTimer("Egg", 0));
     command(0);
+    pumpMessages();
     EXPECT_EQ(readWholeFile("autosave.ini"), unread);
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[1], "Error operation of save!");
+    EXPECT_EQ(firstLine(messages[1]), "Error operation of save!");
     RemoveDirectoryA("autosave-unread.ini");
-    tick();  // nothing the file holds changed: no new attempt, no new message
+    tick();  // the retry makes the copy now, then saves
+    pumpMessages();
     EXPECT_EQ(messages.size(), 2u);
-    DestroyWindow(app.hwndMain);  // exit tries again, and now the copy is made
-    app.hwndMain = nullptr;
     EXPECT_EQ(readWholeFile("autosave-unread.ini"), unread);
     EXPECT_NE(readWholeFile("autosave.ini").find("DESCRIPTION = Egg"), std::string::npos);
 }
@@ -212,11 +242,10 @@ TEST_F(MainWindowTest, CloseHidesTheWindowAndTheTimersKeepCounting) {
 }
 
 namespace {
-VOID CALLBACK pressEscOnMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (HWND main = FindWindowA("#32770", "Horalet")) {
-        KillTimer(nullptr, timer);
-        PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
-    }
+// Presses Esc on the main window now and then until the test kills the timer.
+VOID CALLBACK pressEscOnMainWindow(HWND, UINT, UINT_PTR, DWORD) {
+    HWND main = FindWindowA("#32770", "Horalet");
+    if (main && IsWindowEnabled(main)) PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
 }
 }  // namespace
 
@@ -225,13 +254,42 @@ TEST_F(MainWindowTest, EscEndsTheModalRunAndWritesTheListExactly) {
     writeWholeFile("autosave.ini", file);
     app.hInstance = GetModuleHandleA(nullptr);
     std::strcpy(app.title, "Horalet");
-    SetTimer(nullptr, 0, 100, pressEscOnMainWindow);
+    UINT_PTR esc = SetTimer(nullptr, 0, 100, pressEscOnMainWindow);
     INT_PTR result = DialogBoxParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
                                      reinterpret_cast<LPARAM>(&app));
+    KillTimer(nullptr, esc);
     app.hwndMain = nullptr;
     EXPECT_EQ(result, 0);
     // Loaded paused, written back paused: the same bytes but for STATE.
     EXPECT_EQ(readWholeFile("autosave.ini"), section(0, "Tea", 1, 1, 30) + section(1, "Walk", 1, 0, 0));
+}
+
+TEST_F(MainWindowTest, ExitThatCannotSaveAsksAndCancelKeepsTheProgramAndItsList) {
+    writeWholeFile("autosave.ini", section(0, "Tea", 1, 0, 0));
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
+    std::vector<UINT> styles;
+    setMessageResponder([&](HWND, const char* text, const char*, UINT style) {
+        messages.push_back(text);
+        styles.push_back(style);
+        if (messages.size() == 1) return IDCANCEL;
+        SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);  // the user made room meanwhile
+        return IDRETRY;
+    });
+    app.hInstance = GetModuleHandleA(nullptr);
+    std::strcpy(app.title, "Horalet");
+    UINT_PTR esc = SetTimer(nullptr, 0, 200, pressEscOnMainWindow);
+    INT_PTR result = DialogBoxParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                                     reinterpret_cast<LPARAM>(&app));
+    KillTimer(nullptr, esc);
+    app.hwndMain = nullptr;
+    EXPECT_EQ(result, 0);
+    // The first Esc was cancelled and the program went on: a second Esc came.
+    ASSERT_EQ(messages.size(), 2u);
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        EXPECT_EQ(firstLine(messages[i]), "Error operation of save!");
+        EXPECT_EQ(styles[i], static_cast<UINT>(MB_RETRYCANCEL | MB_ICONERROR));
+    }
+    EXPECT_EQ(readWholeFile("autosave.ini"), section(0, "Tea", 1, 0, 0));
 }
 
 namespace {
