@@ -170,7 +170,7 @@ int usage() {
                  "       dialog CAPTION | dialog-wait CAPTION [seconds] | set-text CAPTION ID TEXT |\n"
                  "       click CAPTION ID | close CAPTION | list-box CAPTION ID | centre CAPTION ID |\n"
                  "       message | message-wait [seconds] | active | active-wait NAME [seconds] |\n"
-                 "       active-xwindow NAME [seconds] | row-centre ROW | serve\n");
+                 "       active-xwindow NAME [seconds] | row-centre ROW | open-boxes | tray-texts | serve\n");
     return 2;
 }
 
@@ -243,6 +243,59 @@ int printActiveXWindow(const std::string& name, double seconds) {
     return 0;
 }
 
+// How many dialogs and message boxes of the program are on screen besides the
+// main window.
+int printOpenBoxes(HWND main) {
+    struct Count {
+        HWND main;
+        int boxes;
+    } count = {main, 0};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(main, nullptr),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* count = reinterpret_cast<Count*>(param);
+            char cls[16] = {};
+            GetClassNameA(window, cls, sizeof cls);
+            if (window != count->main && IsWindowVisible(window) && std::strcmp(cls, "#32770") == 0) ++count->boxes;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    std::printf("%d\n", count.boxes);
+    return 0;
+}
+
+// What the notification area shows, one tooltip a line: "tip" or "balloon",
+// whether it is on screen, and its text. The texts live in the shell's
+// process, so they are asked for through memory there.
+int printTrayTexts() {
+    for (HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); tip;
+         tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) {
+        const SIZE_T textAt = sizeof(TTTOOLINFOW), textChars = 1024;
+        RemoteBlock block(tip, textAt + textChars * sizeof(wchar_t));
+        if (!block.ok()) return 3;
+        const bool balloon = (GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON) != 0;
+        const int tools = static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+        for (int tool = 0; tool < tools; ++tool) {
+            TTTOOLINFOW info = {};
+            info.cbSize = sizeof info;
+            block.write(0, &info, sizeof info);
+            if (!SendMessageW(tip, TTM_ENUMTOOLSW, tool, reinterpret_cast<LPARAM>(block.at(0)))) continue;
+            block.read(0, &info, sizeof info);
+            info.lpszText = reinterpret_cast<wchar_t*>(block.at(textAt));
+            block.write(0, &info, sizeof info);
+            wchar_t none = 0;
+            block.write(textAt, &none, sizeof none);
+            SendMessageW(tip, TTM_GETTEXTW, textChars, reinterpret_cast<LPARAM>(block.at(0)));
+            wchar_t wide[1024] = {};
+            block.read(textAt, wide, sizeof wide - sizeof *wide);
+            char text[4096] = {};
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+            std::printf("%s\t%s\t%s\n", balloon ? "balloon" : "tip", IsWindowVisible(tip) ? "shown" : "hidden", text);
+        }
+    }
+    return 0;
+}
+
 // The middle of a row's first cell in screen pixels.
 int printRowCentre(HWND main, int row) {
     HWND list = GetDlgItem(main, listId);
@@ -287,6 +340,7 @@ int runWindowVerb(const Call& call) {
     if (verb == "active") return printActive();
     if (verb == "active-wait") return waitActive(call.text(1), call.seconds(2, 10)) ? 0 : 1;
     if (verb == "active-xwindow") return printActiveXWindow(call.text(1), call.seconds(2, 10));
+    if (verb == "tray-texts") return printTrayTexts();
     if (verb == "dialog-wait") return waitForDialog(call.text(1), call.seconds(2, 10)) ? 0 : 1;
     if (verb == "dialog") {
         HWND dialog = findDialog(call.text(1));
@@ -333,6 +387,7 @@ int runMainVerb(const Call& call, HWND main) {
         return 0;
     }
     if (verb == "visible") return IsWindowVisible(main) ? 0 : 1;
+    if (verb == "open-boxes") return printOpenBoxes(main);
     if (verb == "enabled") return IsWindowEnabled(main) ? 0 : 1;
     if (verb == "command") return SendMessageA(main, WM_COMMAND, MAKEWPARAM(call.number(1), 0), 0), 0;
     if (verb == "post-command") return PostMessageA(main, WM_COMMAND, MAKEWPARAM(call.number(1), 0), 0) ? 0 : 1;
