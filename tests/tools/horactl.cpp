@@ -373,9 +373,15 @@ int printClock(HWND main) {
     return 0;
 }
 
-bool menuItemEnabled(HWND main, UINT command) {
+// 0 enabled, 1 greyed, 3 no answer: Wine answers GetMenuState from another
+// process with -1, which says nothing about the item.
+int menuItemState(HWND main, UINT command) {
     UINT state = GetMenuState(GetMenu(main), command, MF_BYCOMMAND);
-    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+    if (state == static_cast<UINT>(-1)) {
+        std::fprintf(stderr, "horactl: no menu state for item %u from outside the program\n", command);
+        return 3;
+    }
+    return state & (MF_GRAYED | MF_DISABLED) ? 1 : 0;
 }
 
 int runMainVerb(const Call& call, HWND main) {
@@ -394,7 +400,7 @@ int runMainVerb(const Call& call, HWND main) {
     if (verb == "select") return selectRow(main, call.number(1));
     if (verb == "row-centre") return printRowCentre(main, call.number(1));
     if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
-    if (verb == "menu-enabled") return menuItemEnabled(main, static_cast<UINT>(call.number(1))) ? 0 : 1;
+    if (verb == "menu-enabled") return menuItemState(main, static_cast<UINT>(call.number(1)));
     return notThisVerb;
 }
 
