@@ -328,10 +328,13 @@ TEST_F(MainWindowTest, TrayButtonsShowTheWindowAndOnlyTheContextButtonOpensTheMe
     EXPECT_FALSE(trayEventShowsMenu(app, WM_RBUTTONDOWN));
 
     // While one of our modal dialogs is open the main window is disabled:
-    // the context button beeps instead of opening the menu.
+    // the context button still brings the window back, but beeps instead of
+    // opening the menu.
     app.buttonsSwapped = 0;
+    ShowWindow(app.hwndMain, SW_HIDE);
     EnableWindow(app.hwndMain, FALSE);
     EXPECT_FALSE(trayEventShowsMenu(app, WM_RBUTTONDOWN));
+    EXPECT_TRUE(IsWindowVisible(app.hwndMain)) << "the click was ignored";
     EnableWindow(app.hwndMain, TRUE);
 
     ShowWindow(app.hwndMain, SW_HIDE);
