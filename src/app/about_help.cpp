@@ -28,8 +28,9 @@ void fillAboutBox(HWND dialog, const AppState& app) {
     SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, version.c_str());
 }
 
-void openWithShell(const AppState& app, const char* target) {
-    ShellExecuteA(app.hwndMain, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
+int openWithShell(const AppState& app, const char* target) {
+    HINSTANCE answer = ShellExecuteA(app.hwndMain, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
+    return static_cast<int>(reinterpret_cast<INT_PTR>(answer));
 }
 }  // namespace
 
@@ -53,5 +54,5 @@ void runAboutBox(const AppState& app) {
                     reinterpret_cast<LPARAM>(&app));
 }
 
-void openUserManual(const AppState& app) { openWithShell(app, userManualFile); }
-void openHomePage(const AppState& app) { openWithShell(app, homePageAddress); }
+int openUserManual(const AppState& app) { return openWithShell(app, userManualFile); }
+int openHomePage(const AppState& app) { return openWithShell(app, homePageAddress); }

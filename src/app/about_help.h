@@ -13,6 +13,8 @@ void runAboutBox(const AppState& app);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Both hand their target to the shell; a missing file or browser shows
-// nothing of the program's own.
-void openUserManual(const AppState& app);
-void openHomePage(const AppState& app);
+// nothing of the program's own. They return the shell's answer (above 32
+// when it opened the target, else an SE_ERR_ code), which the program
+// leaves alone.
+int openUserManual(const AppState& app);
+int openHomePage(const AppState& app);

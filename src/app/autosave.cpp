@@ -1,6 +1,6 @@
 #include "app/autosave.h"
 
-#include "app/timer_sets.h"
+#include "platform/file_io.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
 #include "sets/timer_set_file.h"
@@ -10,6 +10,10 @@ const char autosaveWritePath[] = "autosave.ini";
 const char autosaveUnreadPath[] = "autosave-unread.ini";
 
 namespace {
+const char exitQuestion[] =
+    "Error operation of save!\r\n\r\n"
+    "The list cannot be written to autosave.ini. Retry, or Cancel to keep Horalet running with its list.";
+
 std::string currentSetText(const AppState& app) {
     ListViewControl list(app.hwndList);
     TimerTable table(list);
@@ -40,29 +44,49 @@ void Autosave::adoptLoadedFile(const AppState& app) {
     }
 }
 
-bool Autosave::keepUnreadFile(const AppState& app) {
+bool Autosave::keepUnreadFile() {
     if (!unreadFileToKeep_) return true;
     // A file gone meanwhile leaves nothing to lose.
     if (!CopyFileA(autosaveWritePath, autosaveUnreadPath, FALSE) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-        showMessage(app.hwndMain, "Error operation of save!", app.title, MB_ICONERROR);
         return false;
     }
     unreadFileToKeep_ = false;
     return true;
 }
 
-void Autosave::write(const AppState& app) {
-    if (keepUnreadFile(app)) saveTimerSet(autosaveWritePath, app);
+bool Autosave::write(const AppState& app, const std::string& text) {
+    const bool saved = keepUnreadFile() && replaceFileContents(autosaveWritePath, text.data(), text.size());
+    if (saved) {
+        savedText_ = text;
+        notice_.saveSucceeded(app);
+    } else {
+        notice_.saveFailed(app);
+    }
+    return saved;
 }
 
 void Autosave::saveIfChanged(const AppState& app) {
+    if (notice_.failing()) return;
     std::string text = currentSetText(app);
-    if (text == savedText_) return;
-    savedText_ = text;
-    write(app);
+    if (text != savedText_) write(app, text);
 }
 
-void Autosave::saveNow(const AppState& app) {
-    savedText_ = currentSetText(app);
-    write(app);
+void Autosave::retryIfFailing(const AppState& app) {
+    if (notice_.failing()) write(app, currentSetText(app));
+    notice_.postHeldReport(app);
+}
+
+bool Autosave::saveForExit(const AppState& app) {
+    while (!write(app, currentSetText(app))) {
+        notice_.toldByExit();
+        if (showMessage(app.hwndMain, exitQuestion, app.title, MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY) {
+            return false;
+        }
+    }
+    savedForExit_ = true;
+    return true;
+}
+
+void Autosave::saveQuietly(const AppState& app) {
+    if (!savedForExit_) write(app, currentSetText(app));
 }

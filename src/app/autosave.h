@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/autosave_notice.h"
 
 extern const char autosaveReadPath[];   // ".\autosave.ini": a path with a folder part
 extern const char autosaveWritePath[];  // "autosave.ini": the same file
@@ -9,7 +10,9 @@ extern const char autosaveUnreadPath[]; // where a file that gave no timers is k
 
 // Keeps autosave.ini in step with the list, so that a crash, a killed process
 // or a power cut loses nothing: after every command or tick the main window
-// asks it to save if what the file would hold has changed.
+// asks it to save if what the file would hold has changed. A save that fails
+// is tried again every second until one succeeds; the user hears of it as
+// AutosaveNotice tells, once for each run of failures.
 class Autosave {
 public:
     // After the start's load: the list as it stands is what the file holds.
@@ -18,18 +21,29 @@ public:
     // and that file is copied to autosave-unread.ini before anything is
     // written over it; while the copy cannot be made, saving fails instead.
     void adoptLoadedFile(const AppState& app);
-    // Saves when the list's set text differs from the last one written. A
-    // failed write is reported once and not retried until the list changes
-    // again, so the error cannot come back every second.
+    // Saves when the list's set text differs from the last one written.
+    // While saving fails it leaves the change to the retry.
     void saveIfChanged(const AppState& app);
-    // Exit and shut-down always write, changed or not.
-    void saveNow(const AppState& app);
+    // Every second, whatever the tick changed: while saving fails, tries
+    // again, so that a change that could not be saved is written as soon as
+    // the file can be, without waiting for another change.
+    void retryIfFailing(const AppState& app);
+    // Exit: writes the list. When that fails the user may Retry or Cancel;
+    // false means Cancel, and the program must go on with its list.
+    bool saveForExit(const AppState& app);
+    // Log-off, shut-down and the window's end: one attempt that shows
+    // nothing, so that nothing waits for the user.
+    void saveQuietly(const AppState& app);
+    // The main window's WM_AUTOSAVE_REPORT and a returning tray icon.
+    AutosaveNotice& notice() { return notice_; }
 
 private:
     // False when the write may not go ahead (it is reported as a failed save).
-    bool keepUnreadFile(const AppState& app);
-    void write(const AppState& app);
+    bool keepUnreadFile();
+    bool write(const AppState& app, const std::string& text);
 
     std::string savedText_;
     bool unreadFileToKeep_ = false;
+    bool savedForExit_ = false;
+    AutosaveNotice notice_;
 };

@@ -56,11 +56,14 @@ void bringBack(HWND window) {
 
 // --- commands -------------------------------------------------------------
 
-void runCommand(const AppState& app, int command) {
+void runCommand(MainWindowState& state, int command) {
+    const AppState& app = *state.app;
     switch (command) {
         case IDCANCEL:
         case IDM_EXIT:
-            EndDialog(app.hwndMain, 0);
+            // A list that cannot be saved is never dropped without a word:
+            // the user may cancel and keep the program running with it.
+            if (state.autosave.saveForExit(app)) EndDialog(app.hwndMain, 0);
             break;
         case IDM_ABOUT:
             runAboutBox(app);
@@ -176,8 +179,10 @@ void onTick(MainWindowState& state) {
     // A completion's action may let the user change the selection while the
     // tick runs; its notice was passed over above.
     updateMenuStates(app);
-    // Times alone are not in the file: only a changed state or flag makes
-    // the list worth comparing with what was last written.
+    // The retry does not wait for a change: it is what writes a change that
+    // could not be saved before. Times alone are not in the file, so only a
+    // changed state or flag makes the list worth comparing with it.
+    state.autosave.retryIfFailing(app);
     if (heldChange) state.autosave.saveIfChanged(app);
 }
 
@@ -203,7 +208,7 @@ void onInitDialog(HWND window, AppState& app) {
 
 void onDestroy(MainWindowState& state) {
     removeTrayIcon(state.app->hwndMain);
-    state.autosave.saveNow(*state.app);
+    state.autosave.saveQuietly(*state.app);
 }
 }  // namespace
 
@@ -237,7 +242,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             onTick(*state);
             return 0;
         case WM_COMMAND:
-            runCommand(app, LOWORD(wParam));
+            runCommand(*state, LOWORD(wParam));
             updateMenuStates(app);
             state->autosave.saveIfChanged(app);
             return 0;
@@ -253,8 +258,14 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) onResume(app);
             return 0;
-        case WM_QUERYENDSESSION:
-            state->autosave.saveNow(app);
+        case WM_QUERYENDSESSION:  // 0: the default handling lets the session end
+            state->autosave.saveQuietly(app);
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam) state->autosave.saveQuietly(app);
+            return 0;
+        case WM_AUTOSAVE_REPORT:
+            state->autosave.notice().showPendingReport(app);
             return 0;
         case WM_DESTROY:
             onDestroy(*state);
@@ -264,6 +275,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             delete state;
             return 0;
     }
-    if (message == state->taskbarCreated) addOurTrayIcon(app);  // Explorer restarted
+    if (message == state->taskbarCreated) {  // Explorer restarted
+        addOurTrayIcon(app);
+        state->autosave.notice().refreshTrayTip(app);
+    }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/timer_sets.h"
+#include "platform/file_io.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
 #include "res/resource.h"
@@ -47,7 +48,14 @@ INT_PTR onSaveInit(HWND dialog, LPARAM lParam) {
 }
 
 bool acceptName(HWND dialog, const char* name) {
-    switch (checkSetName(name)) {
+    SetNameCheck check = checkSetName(name);
+    // The path the writer really uses runs from the drive letter of the
+    // current folder, which may be deep; a name that does not fit is refused
+    // here, with the dialog open, rather than failing in the writer.
+    if (check == SetNameCheck::Usable && !pathFitsForReplace(setPathForName(name).c_str())) {
+        check = SetNameCheck::Invalid;
+    }
+    switch (check) {
         case SetNameCheck::Empty: tell(dialog, emptyNameNotice, MB_OK); return false;
         case SetNameCheck::Invalid: tell(dialog, invalidNameNotice, MB_OK | MB_ICONEXCLAMATION); return false;
         case SetNameCheck::Usable: return true;

@@ -54,6 +54,16 @@ bool replaceFileContents(const char* path, const char* data, std::size_t size) {
     return true;
 }
 
+bool pathFitsForReplace(const char* path) {
+    if (!path || !*path) return false;
+    char full[MAX_PATH];
+    // Counted in bytes of the active code page, never fewer than the
+    // system's own UTF-16 characters: a name with letters beyond ASCII is
+    // refused a little early rather than let through to fail.
+    DWORD length = GetFullPathNameA(temporaryPathFor(path).c_str(), sizeof full, full, nullptr);
+    return length > 0 && length < sizeof full;
+}
+
 bool readFileContents(const char* path, std::string& contents) {
     contents.clear();
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

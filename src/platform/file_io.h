@@ -10,5 +10,10 @@
 // away by the next save.
 bool replaceFileContents(const char* path, const char* data, std::size_t size);
 
+// Whether replaceFileContents can work at `path` wherever the current
+// directory is: the full path of the temporary file it writes, the longer of
+// its two names, must fit the system's path limit.
+bool pathFitsForReplace(const char* path);
+
 // Reads the whole file; false when it cannot be opened or read.
 bool readFileContents(const char* path, std::string& contents);

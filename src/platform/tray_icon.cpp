@@ -29,6 +29,13 @@ void removeTrayIcon(HWND window) {
     Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
+void setTrayTip(HWND window, const char* tip) {
+    NOTIFYICONDATAA data = iconData(window);
+    data.uFlags = NIF_TIP;
+    copyFieldText(data.szTip, sizeof data.szTip, tip);
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
 void showTrayBalloon(HWND window, const char* title, const char* text) {
     NOTIFYICONDATAA data = iconData(window);
     data.uFlags = NIF_INFO;

@@ -7,9 +7,6 @@ const char setListPattern[] = ".\\Save\\*.ini";
 
 namespace {
 const char setFileExtension[] = ".ini";
-
-// The system's path limit, less the terminator.
-constexpr std::size_t maxPathLength = 259;
 }  // namespace
 
 SetNameCheck checkSetName(const char* name) {
@@ -18,7 +15,6 @@ SetNameCheck checkSetName(const char* name) {
     // does not exist); a colon would write an alternate stream of another
     // file, which the load list never shows.
     if (std::strpbrk(name, "\\/:")) return SetNameCheck::Invalid;
-    if (setPathForName(name).size() > maxPathLength) return SetNameCheck::Invalid;
     return SetNameCheck::Usable;
 }
 

@@ -10,7 +10,8 @@ extern const char setListPattern[];  // ".\Save\*.ini"
 enum class SetNameCheck { Usable, Empty, Invalid };
 
 // A name is used as typed (blanks and a typed ".ini" included), but it must
-// not leave the folder, name a stream, or make a path the system cannot take.
+// not leave the folder or name a stream. Whether its path is short enough
+// depends on the folder the program runs in, which the caller checks.
 SetNameCheck checkSetName(const char* name);
 
 // ".\Save\" + name + ".ini"

@@ -46,8 +46,10 @@ void copyFieldText(char* field, std::size_t capacity, const char* source, std::s
 }
 
 void copyFieldText(char* field, std::size_t capacity, const char* source) {
-    // Count no further than the field could ever hold.
-    std::size_t length = source ? strnlen(source, capacity + 4) : 0;
+    // Count no further than the field can hold: a source without a
+    // terminator in that reach is longer than the field and is cut anyway,
+    // and it may be a field of exactly that size with nothing after it.
+    std::size_t length = source ? strnlen(source, capacity) : 0;
     copyFieldText(field, capacity, source, length);
 }
 

@@ -17,7 +17,8 @@ TextEncoding fieldTextEncoding();
 std::size_t fittingPrefixLength(const char* text, std::size_t length, std::size_t maxBytes);
 
 // Copies `source` (may be null) into `field` of `capacity` bytes, terminator
-// included, cut at a character boundary.
+// included, cut at a character boundary. Without a length, `source` is read
+// up to its terminator but never beyond its first `capacity` bytes.
 void copyFieldText(char* field, std::size_t capacity, const char* source);
 void copyFieldText(char* field, std::size_t capacity, const char* source, std::size_t sourceLength);
 

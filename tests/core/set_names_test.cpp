@@ -23,12 +23,3 @@ TEST(SetNames, EmptyNamesAndNamesThatLeaveTheFolderAreRefused) {
         EXPECT_EQ(checkSetName(name), SetNameCheck::Invalid) << name;
     }
 }
-
-TEST(SetNames, TheWholePathMustFitTheSystemLimit) {
-    // ".\Save\" (7) + name + ".ini" (4) may use 259 characters.
-    const std::string longest(248, 'n');
-    EXPECT_EQ(checkSetName(longest.c_str()), SetNameCheck::Usable);
-    EXPECT_EQ(setPathForName(longest.c_str()).size(), 259u);
-    EXPECT_EQ(checkSetName((longest + "n").c_str()), SetNameCheck::Invalid);
-    EXPECT_EQ(checkSetName(std::string(259, 'n').c_str()), SetNameCheck::Invalid);
-}

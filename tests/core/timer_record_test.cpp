@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
+#include "timers/field_text.h"
 #include "timers/timer_record.h"
 
 namespace {
@@ -66,9 +68,19 @@ TEST(Price, FractionIsTheDigitsAsTyped) {
 }
 
 TEST(Price, UnterminatedFractionFieldIsNotReadPastItsEnd) {
-    TimerRecord r = pricedRecord(1, "", 0, "", {});
+    // The field after it holds no 0 byte either, so a read past the field's
+    // end would run on into it.
+    TimerRecord r = pricedRecord(1, "", 0x38383838, "", {});
     std::memset(r.coastFrac, '7', sizeof r.coastFrac);  // no terminator at all
     EXPECT_DOUBLE_EQ(costValue(r), 1.777);
+
+    // Where nothing follows: a source of exactly the field's size on the
+    // heap, in which the sanitizer build reports any byte read beyond it.
+    std::unique_ptr<char[]> exact(new char[coastFracSize]);
+    std::memset(exact.get(), '7', coastFracSize);
+    char field[coastFracSize];
+    copyFieldText(field, sizeof field, exact.get());
+    EXPECT_STREQ(field, "777");
 }
 
 TEST(ServiceSum, ChargesCompletedPeriodsOnly) {

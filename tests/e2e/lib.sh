@@ -19,7 +19,8 @@ check() { local what=$1; shift; "$@" || fail "$what"; }
 
 # One horactl serves the whole script (a Wine process takes half a second to
 # start); ctl VERB ARGS... prints what that verb prints and returns its exit
-# code. The coprocess's pipes are copied to plain descriptors, which, unlike
+# code. Whatever reads its output must read all of it (grep, not grep -q):
+# lines left unread would be taken for the next answer. The coprocess's pipes are copied to plain descriptors, which, unlike
 # its own, reach the subshells of pipelines too.
 coproc HORACTL { exec wine "$HORACTL_EXE" serve; }
 horactl_pid=$HORACTL_PID
@@ -36,10 +37,10 @@ ctl() {
     return 99
 }
 
-# Starts the program in the work folder; its output goes to a file so that it
-# never holds the test's own output open.
+# Starts the program in the work folder (or the folder given); its output
+# goes to a file so that it never holds the test's own output open.
 start_horalet() {
-    (cd "$workdir" && exec wine "$HORALET_EXE" >"$workdir/horalet.log" 2>&1) &
+    (cd "${1:-$workdir}" && exec wine "$HORALET_EXE" >"$workdir/horalet.log" 2>&1) &
     horalet_pid=$!
     ctl wait 30 || fail "the main window did not appear"
     # The window exists before its set-up (the autosave load) has finished;
@@ -67,6 +68,10 @@ horalet_process() {
     return 1
 }
 
+# Commands that undo what a script set up outside its work folder (a mount,
+# a drive letter), run at its end whether it passed or not.
+undo_at_end=()
+
 # Kills a program left running by a failed check and waits for it to end, so
 # that the next script's start does not meet it as a running instance.
 cleanup() {
@@ -77,6 +82,8 @@ cleanup() {
     fi
     exec {horactl_in}>&- {horactl_out}<&-
     kill "$horactl_pid" 2>/dev/null || true
+    local step
+    for step in "${undo_at_end[@]}"; do eval "$step" || true; done
     rm -rf "$workdir"
 }
 trap cleanup EXIT
@@ -134,6 +141,21 @@ screenshot() {
     command -v import >/dev/null || return 0
     mkdir -p "$shots"
     import -window root "$shots/$1.png"
+}
+
+# Makes the work folder the root of a drive letter of its own, so that the
+# program started there runs in a folder whose full path is as short as one
+# can be ("H:\"): Wine names the current folder by the drive that maps
+# most of it.
+map_workdir_to_drive() {
+    local letter drives=${WINEPREFIX:-$HOME/.wine}/dosdevices
+    for letter in h i j k l m n o p q r s t u v w x y; do
+        [ -e "$drives/$letter:" ] || [ -L "$drives/$letter:" ] && continue
+        ln -s "$workdir" "$drives/$letter:" || continue
+        undo_at_end+=("rm -f '$drives/$letter:'")
+        return 0
+    done
+    fail "no free drive letter in $drives"
 }
 
 # A timer set file from lines given as arguments, one section per "---".

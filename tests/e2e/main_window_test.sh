@@ -2,8 +2,12 @@
 # The main window as a user meets it: the autosave list comes back paused,
 # Esc saves it, a second start only activates the first, the close box hides
 # the window while the timers keep counting; a list it cannot read is kept
-# aside, not replaced by the empty one; and the timers count the time the
-# program was stopped, as a laptop's sleep stops it.
+# aside, not replaced by the empty one; the timers count the time the
+# program was stopped, as a laptop's sleep stops it. An autosave.ini that
+# cannot be written (read-only while a chain runs, a full disk) is told
+# once, the timers keep to the wall clock meanwhile, the list reaches the
+# file as soon as it can be written, and Exit does not drop it without
+# asking.
 source "$(dirname "$0")/lib.sh"
 
 { timer_section 0 "Was running" 0 1 30; timer_section 1 "Was finished" 2 1 5; timer_section 2 "Counting up" 0 0 0; } >"$workdir/autosave.ini"
@@ -52,7 +56,7 @@ horalet_pid=$!
 ctl message-wait 30 >/dev/null || fail "no message about the unread file"
 [ "$(message_text)" = "autosave.ini holds no timers that can be read, so the list starts empty." ] ||
     fail "wrong message: $(message_text)"
-ctl message | grep -q "The file will be kept as autosave-unread.ini." || fail "the message does not say where the file goes"
+ctl message | grep "The file will be kept as autosave-unread.ini." >/dev/null || fail "the message does not say where the file goes"
 screenshot unread-autosave
 keys message Return
 ctl active-wait main 30 || fail "the main window did not become active after the message"
@@ -92,4 +96,110 @@ within_a_second "$(seconds_of "$(field "$count_up" 2)")" "$(seconds_between "$st
 within_a_second "$(seconds_of "$(field "$chained" 2)")" "$(seconds_between "$started_countdown" "$read_at" 6)" "the chained timer"
 screenshot after-a-stop
 exit_horalet
+
+echo "-- a read-only autosave.ini while a chain runs: one box at most, and the times keep to the wall clock"
+# The 2-second timer starts the 1-second one, which starts the top one again:
+# the list changes every second or two. The third counts up without a limit.
+{
+    timer_section 0 "Two seconds" 1 1 2 | sed 's/^RUN_TIMER = 0/RUN_TIMER = 1/'
+    timer_section 1 "One second" 1 1 1 | sed 's/^RUN_TIMER = 0/RUN_TIMER = 2/'
+    timer_section 2 "Wall clock" 1 0 0
+} >"$workdir/autosave.ini"
+start_horalet
+click_row 2
+keys main ctrl+p
+started=$(date +%s%N)
+click_row 0
+keys main ctrl+p
+chmod 444 "$workdir/autosave.ini"
+seconds_since_start() { echo $((($(date +%s%N) - started) / 1000000000)); }
+most_boxes=0 completions=0 last_state=
+while [ "$(seconds_since_start)" -lt 20 ]; do
+    boxes=$(ctl open-boxes | tr -d '\r')
+    [ "$boxes" -le "$most_boxes" ] || most_boxes=$boxes
+    state=$(field "$(row 1)" 1 | tr -d '*')
+    [ "$state" = 2 ] && [ "$last_state" != 2 ] && completions=$((completions + 1))
+    last_state=$state
+    sleep 0.2
+done
+[ "$most_boxes" -eq 1 ] || fail "$most_boxes boxes were open at once"
+wall=$(field "$(row 2)" 2)
+counted=$((10#${wall:6:2} + 60 * 10#${wall:3:2}))
+behind=$(($(seconds_since_start) - counted))
+[ $behind -ge -1 ] && [ $behind -le 3 ] || fail "with the box up the timer counted $wall in $(seconds_since_start) s"
+[ "$completions" -ge 3 ] || fail "the chain did not run: the one-second timer finished $completions times"
+[ "$(message_text)" = "Error operation of save!" ] || fail "wrong message: $(message_text)"
+ctl tray-texts | grep "^tip	[a-z]*	Horalet: the list is not being saved" >/dev/null || fail "tray tip: $(ctl tray-texts)"
+screenshot read-only-autosave
+keys message Return
+ctl active-wait main 10 || fail "the main window did not come back after the message"
+# A change of the user's own while saving fails, which the file must get.
+keys main ctrl+a
+ctl active-wait "Add timer" 10 || fail "Ctrl+A did not open \"Add timer\""
+type_text "Add timer" "Added meanwhile"
+keys "Add timer" Return
+ctl active-wait main 10 || fail "Enter did not close the editor"
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    [ "$(ctl open-boxes | tr -d '\r')" -eq 0 ] || fail "a new box came for the same failure"
+    sleep 0.5
+done
+chmod 644 "$workdir/autosave.ini"
+added_saved() { grep -q "^DESCRIPTION = Added meanwhile" "$workdir/autosave.ini"; }
+poll 4 added_saved || fail "autosave.ini does not hold the list once it is writable"
+
+echo "-- Exit that cannot save asks; Cancel keeps the program and its list, Retry saves and ends"
+chmod 444 "$workdir/autosave.ini"
+ctl message-wait 10 >/dev/null || fail "the new failure was not told"
+keys message Return
+ctl active-wait main 10 || fail "the main window did not come back after the message"
+keys main Escape
+ctl message-wait 10 >/dev/null || fail "Esc with a list that cannot be saved asked nothing"
+[ "$(message_text)" = "Error operation of save!" ] || fail "wrong question: $(message_text)"
+expect_control "$(ctl message | tr -d '\r')" 4 enabled - "&Retry"
+expect_control "$(ctl message | tr -d '\r')" 2 enabled - "Cancel"
+keys message Escape
+ctl active-wait main 10 || fail "Cancel did not bring the main window back"
+kill -0 "$horalet_pid" || fail "the program ended on Cancel"
+[ "$(ctl rows | wc -l)" -eq 4 ] || fail "the list changed on Cancel: $(ctl rows)"
+keys main Escape
+ctl message-wait 10 >/dev/null || fail "the second Esc asked nothing"
+chmod 644 "$workdir/autosave.ini"
+keys message Return   # Retry is the default button
+waited=0
+while kill -0 "$horalet_pid" 2>/dev/null && [ $waited -lt 50 ]; do sleep 0.2; waited=$((waited + 1)); done
+! kill -0 "$horalet_pid" 2>/dev/null || fail "Retry with a writable file did not end the program"
+horalet_pid=
+grep -q "^DESCRIPTION = Wall clock" "$workdir/autosave.ini" || fail "the list is not in autosave.ini after Retry"
+
+echo "-- a full disk: starting a timer is told once, the file stays whole, and room brings the save within 3 s"
+if [ "$(id -u)" -ne 0 ]; then
+    echo "NOT RUN: mounting a small tmpfs for a full disk needs root"
+else
+    disk=$workdir/disk
+    mkdir "$disk"
+    mount -t tmpfs -o size=1400k tmpfs "$disk" || fail "no tmpfs for the full disk"
+    undo_at_end+=("umount '$disk'")
+    { timer_section 0 "Tea" 1 1 30; timer_section 1 "Call" 1 0 0; } >"$disk/autosave.ini"
+    cp "$disk/autosave.ini" "$workdir/before.ini"
+    start_horalet "$disk"
+    dd if=/dev/zero of="$disk/filler" bs=4k 2>/dev/null || true   # until no room is left
+    [ "$(df -k --output=avail "$disk" | tail -1 | tr -d ' ')" -eq 0 ] || fail "the disk is not full: $(df -k "$disk")"
+    click_row 0
+    keys main ctrl+p
+    ctl message-wait 10 >/dev/null || fail "the failed save was not told"
+    [ "$(message_text)" = "Error operation of save!" ] || fail "wrong message: $(message_text)"
+    keys message Return
+    sleep 3   # three more attempts
+    [ "$(ctl open-boxes | tr -d '\r')" -eq 0 ] || fail "the same failure was told again"
+    cmp "$disk/autosave.ini" "$workdir/before.ini" || fail "autosave.ini changed on the full disk"
+    [ "$(ls "$disk")" = "$(printf 'autosave.ini\nfiller')" ] || fail "files left on the full disk: $(ls "$disk")"
+    rm "$disk/filler"
+    tea_saved_running() { grep -A 10 "^DESCRIPTION = Tea" "$disk/autosave.ini" | grep -q "^STATE = 0"; }
+    poll 3 tea_saved_running || fail "autosave.ini does not hold the started timer 3 s after room came back"
+    saved_again() { ctl tray-texts | grep "^balloon	shown	The list is saved again.$" >/dev/null; }
+    poll 5 saved_again || fail "no balloon says the list is saved again: $(ctl tray-texts)"
+    ctl tray-texts | grep "^tip	[a-z]*	Horalet$" >/dev/null || fail "the tray tip still tells of the failure"
+    screenshot saved-again
+    exit_horalet
+fi
 echo "main window: all checks passed"

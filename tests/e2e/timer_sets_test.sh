@@ -2,7 +2,12 @@
 # Named timer sets as a user keeps them: Ctrl+S saves the list under a typed
 # name with the writer's exact bytes, Ctrl+D answered Yes empties the list,
 # and Ctrl+L brings the set back, each timer in the run state it was saved in.
+# Names of 240 to 250 characters either save a set that loads back or are
+# refused with the dialog open and the name kept.
 source "$(dirname "$0")/lib.sh"
+# From a drive's root the longest names can fit: some of them save, the
+# others are refused.
+map_workdir_to_drive
 
 {
     timer_section 0 "Morning tea" 1 1 0 20
@@ -88,6 +93,48 @@ echo "-- the same timers come back in their saved run states, counting from zero
 tea_counts() { [ "$(field "$(row 0)" 2)" != 00:00:00 ]; }
 poll 5 tea_counts || fail "the timer saved running does not run: $(row 0)"
 screenshot main-after-load
+
+echo "-- names of 240 to 250 characters save a set that loads back, or are refused and kept"
+saved_names=0 refused_names=0 longest_saved=
+for length in $(seq 240 250); do
+    name=$(printf "%${length}s" | tr ' ' n)
+    keys main ctrl+s
+    ctl active-wait "Enter file name" 10 || fail "Ctrl+S did not open \"Enter file name\""
+    ctl set-text "Enter file name" 1021 "$name" || fail "the name could not be entered"
+    keys "Enter file name" Return
+    closed_or_told() { [ -n "$(message_text)" ] || ! ctl dialog "Enter file name" >/dev/null; }
+    poll 10 closed_or_told || fail "Enter with a name of $length characters did nothing"
+    told=$(message_text || true)  # empty when no box came
+    if [ -z "$told" ]; then
+        cmp "$workdir/Save/$name.ini" "$workdir/expected.ini" || fail "the set named with $length characters differs"
+        saved_names=$((saved_names + 1)) longest_saved=$name
+    else
+        [ "$told" = "Invalid file name." ] || fail "a name of $length characters: \"$told\""
+        keys message Return
+        ctl active-wait "Enter file name" 10 || fail "the dialog did not stay open for a name of $length characters"
+        [ "$(dialog_controls "Enter file name" | awk -F '\t' '$1 == 1021 { print $5 }')" = "$name" ] ||
+            fail "the refused name of $length characters was not kept"
+        keys "Enter file name" Escape
+        ctl active-wait main 10 || fail "Esc did not close the save dialog"
+        refused_names=$((refused_names + 1))
+    fi
+done
+echo "   $saved_names saved, $refused_names refused"
+[ $saved_names -gt 0 ] && [ $refused_names -gt 0 ] || fail "from a drive's root some names should save and some be refused"
+keys main ctrl+d
+ctl message-wait 10 >/dev/null || fail "Ctrl+D asked nothing"
+keys message y
+ctl active-wait main 10 || fail "Y did not close the question"
+keys main ctrl+l
+ctl active-wait "Load timers" 10 || fail "Ctrl+L did not open \"Load timers\""
+# The list box sorts without regard to case: Alpha, the long names from the
+# shortest, Week plan; N and Down keys reach the longest saved.
+keys "Load timers" n $(for _ in $(seq 2 $saved_names); do echo Down; done)
+[ "$(ctl list-box "Load timers" 1002 | tr -d '\r' | grep '^\*')" = "*$longest_saved.ini" ] ||
+    fail "the longest saved set is not selected: $(ctl list-box "Load timers" 1002 | grep '^\*')"
+keys "Load timers" Return
+ctl active-wait main 10 || fail "Enter did not close the load dialog"
+[ "$(settled_rows)" = "$before" ] || fail "the set with the longest name loads back otherwise"
 
 exit_horalet
 echo "timer sets: all checks passed"

@@ -185,7 +185,8 @@ int usage() {
                  "       dialog CAPTION | dialog-wait CAPTION [seconds] | set-text CAPTION ID TEXT |\n"
                  "       click CAPTION ID | close CAPTION | list-box CAPTION ID | centre CAPTION ID |\n"
                  "       message | message-wait [seconds] | active | active-wait NAME [seconds] |\n"
-                 "       active-xwindow NAME [seconds] | row-centre ROW | frames SECONDS [PER-SECOND [BMP]] | serve\n");
+                 "       active-xwindow NAME [seconds] | row-centre ROW | open-boxes | tray-texts |\n"
+                 "       frames SECONDS [PER-SECOND [BMP]] | serve\n");
     return 2;
 }
 
@@ -255,6 +256,59 @@ int printActiveXWindow(const std::string& name, double seconds) {
     auto xWindow = reinterpret_cast<ULONG_PTR>(active ? GetPropA(active, "__wine_x11_whole_window") : nullptr);
     if (!xWindow) return 1;
     std::printf("%lu\n", static_cast<unsigned long>(xWindow));
+    return 0;
+}
+
+// How many dialogs and message boxes of the program are on screen besides the
+// main window.
+int printOpenBoxes(HWND main) {
+    struct Count {
+        HWND main;
+        int boxes;
+    } count = {main, 0};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(main, nullptr),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* count = reinterpret_cast<Count*>(param);
+            char cls[16] = {};
+            GetClassNameA(window, cls, sizeof cls);
+            if (window != count->main && IsWindowVisible(window) && std::strcmp(cls, "#32770") == 0) ++count->boxes;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    std::printf("%d\n", count.boxes);
+    return 0;
+}
+
+// What the notification area shows, one tooltip a line: "tip" or "balloon",
+// whether it is on screen, and its text. The texts live in the shell's
+// process, so they are asked for through memory there.
+int printTrayTexts() {
+    for (HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); tip;
+         tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) {
+        const SIZE_T textAt = sizeof(TTTOOLINFOW), textChars = 1024;
+        RemoteBlock block(tip, textAt + textChars * sizeof(wchar_t));
+        if (!block.ok()) return 3;
+        const bool balloon = (GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON) != 0;
+        const int tools = static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+        for (int tool = 0; tool < tools; ++tool) {
+            TTTOOLINFOW info = {};
+            info.cbSize = sizeof info;
+            block.write(0, &info, sizeof info);
+            if (!SendMessageW(tip, TTM_ENUMTOOLSW, tool, reinterpret_cast<LPARAM>(block.at(0)))) continue;
+            block.read(0, &info, sizeof info);
+            info.lpszText = reinterpret_cast<wchar_t*>(block.at(textAt));
+            block.write(0, &info, sizeof info);
+            wchar_t none = 0;
+            block.write(textAt, &none, sizeof none);
+            SendMessageW(tip, TTM_GETTEXTW, textChars, reinterpret_cast<LPARAM>(block.at(0)));
+            wchar_t wide[1024] = {};
+            block.read(textAt, wide, sizeof wide - sizeof *wide);
+            char text[4096] = {};
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+            std::printf("%s\t%s\t%s\n", balloon ? "balloon" : "tip", IsWindowVisible(tip) ? "shown" : "hidden", text);
+        }
+    }
     return 0;
 }
 
@@ -329,6 +383,7 @@ int runWindowVerb(const Call& call) {
     if (verb == "active") return printActive();
     if (verb == "active-wait") return waitActive(call.text(1), call.seconds(2, 10)) ? 0 : 1;
     if (verb == "active-xwindow") return printActiveXWindow(call.text(1), call.seconds(2, 10));
+    if (verb == "tray-texts") return printTrayTexts();
     if (verb == "dialog-wait") return waitForDialog(call.text(1), call.seconds(2, 10)) ? 0 : 1;
     if (verb == "dialog") {
         HWND dialog = findDialog(call.text(1));
@@ -361,9 +416,15 @@ int printClock(HWND main) {
     return 0;
 }
 
-bool menuItemEnabled(HWND main, UINT command) {
+// 0 enabled, 1 greyed, 3 no answer: Wine answers GetMenuState from another
+// process with -1, which says nothing about the item.
+int menuItemState(HWND main, UINT command) {
     UINT state = GetMenuState(GetMenu(main), command, MF_BYCOMMAND);
-    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+    if (state == static_cast<UINT>(-1)) {
+        std::fprintf(stderr, "horactl: no menu state for item %u from outside the program\n", command);
+        return 3;
+    }
+    return state & (MF_GRAYED | MF_DISABLED) ? 1 : 0;
 }
 
 // frames SECONDS [PER-SECOND [BMP]]: watches the time cells in view and
@@ -390,6 +451,7 @@ int runMainVerb(const Call& call, HWND main) {
         return 0;
     }
     if (verb == "visible") return IsWindowVisible(main) ? 0 : 1;
+    if (verb == "open-boxes") return printOpenBoxes(main);
     if (verb == "enabled") return IsWindowEnabled(main) ? 0 : 1;
     if (verb == "command") return SendMessageA(main, WM_COMMAND, MAKEWPARAM(call.number(1), 0), 0), 0;
     if (verb == "post-command") return PostMessageA(main, WM_COMMAND, MAKEWPARAM(call.number(1), 0), 0) ? 0 : 1;
@@ -397,7 +459,7 @@ int runMainVerb(const Call& call, HWND main) {
     if (verb == "start-all") return startEveryTimer(main);
     if (verb == "row-centre") return printRowCentre(main, call.number(1));
     if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
-    if (verb == "menu-enabled") return menuItemEnabled(main, static_cast<UINT>(call.number(1))) ? 0 : 1;
+    if (verb == "menu-enabled") return menuItemState(main, static_cast<UINT>(call.number(1)));
     if (verb == "frames") return watchFrames(main, call);
     return notThisVerb;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstring>
 #include <string>
@@ -99,7 +100,8 @@ TEST_F(AboutBoxTest, ClosesWithOkEnterEscAndTheCloseBoxOnly) {
 TEST_F(AboutBoxTest, UserManualMissingFromTheCurrentFolderChangesNothing) {
     TempFolder folder;
     MessageScript messages;
-    openUserManual(app);
+    // The shell looked for the manual, in the current folder, and found none.
+    EXPECT_EQ(openUserManual(app), SE_ERR_FNF);
     EXPECT_TRUE(messages.shown().empty());
     char current[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof current, current);

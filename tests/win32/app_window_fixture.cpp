@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-
 #include "platform/message_box.h"
 #include "res/resource.h"
+#include "temp_folder.h"
 
 namespace {
 const char* const clockWritesProperty = "horalet.test.clockWrites";
@@ -59,22 +59,9 @@ int AppWindow::clockTextWrites() const {
     return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(clock_, clockWritesProperty)));
 }
 
-ScratchFolder::ScratchFolder() {
-    static int serial = 0;
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    path_ = std::string(temp) + "horalet-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
-    CreateDirectoryA(path_.c_str(), nullptr);
-}
+ScratchFolder::ScratchFolder() : path_(createFreshFolder("horalet-")) {}
 
-ScratchFolder::~ScratchFolder() {
-    for (const std::string& name : fileNames()) {
-        std::string full = file(name.c_str());
-        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(full.c_str());
-    }
-    RemoveDirectoryA(path_.c_str());
-}
+ScratchFolder::~ScratchFolder() { removeFolderTree(path_); }
 
 std::vector<std::string> ScratchFolder::fileNames() const {
     std::vector<std::string> names;

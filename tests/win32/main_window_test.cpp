@@ -17,6 +17,7 @@
 #include "res/resource.h"
 #include "temp_folder.h"
 #include "timers/timer_table.h"
+#include "window_fixture.h"
 
 namespace {
 std::string section(int index, const char* description, int state, int limit, int seconds) {
@@ -101,6 +102,8 @@ protected:
     }
     void command(int id) { SendMessageA(app.hwndMain, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 };
+
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\r')); }
 
 TimerRecord runningTimer(const char* description, int limitSeconds) {
     TimerRecord r;
@@ -212,15 +215,41 @@ TEST_F(MainWindowTest, AutosaveFollowsEveryChangeOfTheList) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(MainWindowTest, FailedAutosaveIsReportedOnceNotEverySecond) {
+// An episode of failed saves: told once, from the main loop and only while no
+// other box or dialog is up; retried every second until the file takes the
+// list, without waiting for another change; a new failure is a new episode.
+TEST_F(MainWindowTest, FailedAutosaveIsToldOncePerEpisodeAndRetriedEverySecond) {
     writeWholeFile("autosave.ini", section(0, "Tea", 1, 0, 0));
     open();
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
     write(-1, runningTimer("Egg", 0));
-    command(0);
-    for (int i = 0; i < 5; ++i) tick();
-    EXPECT_EQ(messages, std::vector<std::string>{"Error operation of save!"});
+    command(0);  // the list changed, as by Add
+    EXPECT_TRUE(messages.empty()) << "shown from inside the command that changed the list";
+    EnableWindow(app.hwndMain, FALSE);  // as while another dialog of ours is open
+    pumpMessages();
+    EXPECT_TRUE(messages.empty()) << "shown over another dialog";
+    EnableWindow(app.hwndMain, TRUE);
+    for (int i = 0; i < 5; ++i) {
+        tick();
+        pumpMessages();
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(firstLine(messages[0]), "Error operation of save!");
+    EXPECT_EQ(SendMessageA(app.hwndMain, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(messages.size(), 1u) << "the session's end waited for a box";
+
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
+    tick();  // nothing the file holds changed in this tick
+    EXPECT_NE(readWholeFile("autosave.ini").find("DESCRIPTION = Egg"), std::string::npos);
+
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
+    ListViewControl(app.hwndList).selectRow(1);
+    command(IDM_TIMER_PLAY_PAUSE);
+    pumpMessages();
+    ASSERT_EQ(messages.size(), 2u) << "a new episode is told again";
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
+    SendMessageA(app.hwndMain, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(readWholeFile("autosave.ini").find("STATE = 0"), std::string::npos) << "Egg's pause is not saved";
 }
 
 // A file that loads no timer (here CR-only line ends from some editor) is
@@ -247,14 +276,14 @@ TEST_F(MainWindowTest, AutosaveThatCannotBeKeptIsNotReplaced) {
     open();
     write(-1, runningTimer("Egg", 0));
     command(0);
+    pumpMessages();
     EXPECT_EQ(readWholeFile("autosave.ini"), unread);
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[1], "Error operation of save!");
+    EXPECT_EQ(firstLine(messages[1]), "Error operation of save!");
     RemoveDirectoryA("autosave-unread.ini");
-    tick();  // nothing the file holds changed: no new attempt, no new message
+    tick();  // the retry makes the copy now, then saves
+    pumpMessages();
     EXPECT_EQ(messages.size(), 2u);
-    DestroyWindow(app.hwndMain);  // exit tries again, and now the copy is made
-    app.hwndMain = nullptr;
     EXPECT_EQ(readWholeFile("autosave-unread.ini"), unread);
     EXPECT_NE(readWholeFile("autosave.ini").find("DESCRIPTION = Egg"), std::string::npos);
 }
@@ -341,10 +370,13 @@ TEST_F(MainWindowTest, TrayButtonsShowTheWindowAndOnlyTheContextButtonOpensTheMe
     EXPECT_FALSE(trayEventShowsMenu(app, WM_RBUTTONDOWN));
 
     // While one of our modal dialogs is open the main window is disabled:
-    // the context button beeps instead of opening the menu.
+    // the context button still brings the window back, but beeps instead of
+    // opening the menu.
     app.buttonsSwapped = 0;
+    ShowWindow(app.hwndMain, SW_HIDE);
     EnableWindow(app.hwndMain, FALSE);
     EXPECT_FALSE(trayEventShowsMenu(app, WM_RBUTTONDOWN));
+    EXPECT_TRUE(IsWindowVisible(app.hwndMain)) << "the click was ignored";
     EnableWindow(app.hwndMain, TRUE);
 
     ShowWindow(app.hwndMain, SW_HIDE);

@@ -44,6 +44,15 @@ protected:
         for (int row = 0; row < table.rowCount(); ++row) texts.push_back(list.cellText(row, index));
         return texts;
     }
+    // Every cell of every row, each row's state and which row is selected.
+    Strings everyCell() const {
+        Strings cells{std::to_string(table.findSelectedRow())};
+        for (int row = 0; row < table.rowCount(); ++row) {
+            cells.push_back(std::to_string(list.rowImage(row)));
+            for (int column = 0; column < timerColumnCount; ++column) cells.push_back(list.cellText(row, column));
+        }
+        return cells;
+    }
     bool greyed(HMENU menu, int id) const { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
     // The state of an item, or "mixed" when the two menus disagree.
     std::string timerItem(int id) const {
@@ -121,8 +130,13 @@ TEST_F(TimerListCommandsTest, EachCommandIdReachesItsCommand) {
     EXPECT_EQ(column(ColumnDescription), (Strings{"b", "a"}));
     runRowCommand(app, IDM_TIMER_MOVE_UP);
     EXPECT_EQ(column(ColumnDescription), (Strings{"a", "b"}));
-    runRowCommand(app, IDM_TIMER_ADD);  // not a row command
-    EXPECT_EQ(table.rowCount(), 2);
+
+    // Ids of other commands change nothing: no cell, state or selection,
+    // not even of the paused row, which every row command would change.
+    table.selectRow(1);
+    const Strings before = everyCell();
+    for (int other : {IDM_TIMER_ADD, IDM_TIMER_EDIT, IDM_EXIT, IDCANCEL, 0}) runRowCommand(app, other);
+    EXPECT_EQ(everyCell(), before);
     EXPECT_TRUE(messages.shown().empty());
 }
 

@@ -79,6 +79,7 @@ TEST_F(TimerSetDialogsTest, SaveRefusesAnEmptyTableBeforeItIsSeen) {
     script.run([&] { runSaveSetDialog(app); });
 
     EXPECT_EQ(script.stepsRun(), 0);
+    EXPECT_FALSE(script.overran()) << "the refused dialog was shown";
     ASSERT_EQ(messages.texts(), Strings{"There are no items for save."});
     EXPECT_EQ(messages.shown()[0].style, static_cast<UINT>(MB_OK));
     EXPECT_STREQ(messages.shown()[0].caption.c_str(), "Horalet");
@@ -109,9 +110,18 @@ TEST_F(TimerSetDialogsTest, NamesAreTakenAsTypedBlanksIncluded) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
+// The longest name whose temporary file, .\Save\<name>.ini.tmp, still has a
+// full path within the system's limit from the folder the test runs in.
+std::size_t longestNameHere() {
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(".\\Save\\", sizeof full, full, nullptr);
+    return MAX_PATH - 1 - std::strlen(full) - std::strlen(".ini.tmp");
+}
+
 TEST_F(TimerSetDialogsTest, EmptyAndInvalidNamesKeepTheDialogOpenAndCreateNothing) {
     addTimer("tea");
-    const std::string tooLong(249, 'n');
+    const std::string tooLong(longestNameHere() + 1, 'n');
+    std::string keptName;
     script
         .then([](HWND dialog) { clickButton(dialog, IDOK); })
         .then([](HWND dialog) {
@@ -126,11 +136,15 @@ TEST_F(TimerSetDialogsTest, EmptyAndInvalidNamesKeepTheDialogOpenAndCreateNothin
             SetDlgItemTextA(dialog, IDC_SET_NAME, tooLong.c_str());
             clickButton(dialog, IDOK);
         })
-        .then([](HWND dialog) { clickButton(dialog, IDCANCEL); });
+        .then([&](HWND dialog) {
+            keptName = controlText(dialog, IDC_SET_NAME);
+            clickButton(dialog, IDCANCEL);
+        });
     script.run([&] { runSaveSetDialog(app); });
 
     EXPECT_EQ(script.stepsRun(), 5);
     EXPECT_FALSE(script.overran());
+    EXPECT_EQ(keptName, tooLong);
     ASSERT_EQ(messages.texts(),
               (Strings{"Please enter file name.", "Invalid file name.", "Invalid file name.", "Invalid file name."}));
     EXPECT_EQ(messages.shown()[0].style, static_cast<UINT>(MB_OK));
@@ -138,6 +152,17 @@ TEST_F(TimerSetDialogsTest, EmptyAndInvalidNamesKeepTheDialogOpenAndCreateNothin
     EXPECT_NE(messages.shown()[1].owner, app.hwndMain);  // the dialog owns its boxes
     EXPECT_FALSE(pathExists(setFolder));
     EXPECT_FALSE(pathExists("escape.ini"));
+}
+
+TEST_F(TimerSetDialogsTest, TheLongestNameThatFitsTheFolderSavesAndLoadsBack) {
+    addTimer("tea");
+    const std::string longest(longestNameHere(), 'n');
+    saveAs(longest.c_str());
+    EXPECT_EQ(script.stepsRun(), 1);
+    EXPECT_TRUE(messages.shown().empty());
+    table.deleteAllRows();
+    loadTimerSet(setPathForName(longest.c_str()).c_str(), app, false);
+    EXPECT_EQ(descriptions(), Strings{"tea"});
 }
 
 TEST_F(TimerSetDialogsTest, AnExistingSetIsReplacedOnlyAfterYes) {
@@ -256,19 +281,21 @@ TEST_F(TimerSetDialogsTest, DeleteRemovesTheSelectedFileWithoutAQuestion) {
 }
 
 TEST_F(TimerSetDialogsTest, AFileThatCannotBeDeletedIsReportedAndStaysListed) {
-    makeSet("frozen", {"kept"});
+    makeSet("held", {"kept"});
     makeSet("gone", {"vanished"});
-    SetFileAttributesA(".\\Save\\frozen.ini", FILE_ATTRIBUTE_READONLY);
+    // Another program has the file open without letting it be deleted.
+    HANDLE holder = CreateFileA(".\\Save\\held.ini", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     Strings before, after;
     script.then([&](HWND dialog) {
         HWND listBox = GetDlgItem(dialog, IDC_SET_LIST);
         before = listBoxEntries(listBox);
         // Deleted behind the dialog's back after it was listed.
         DeleteFileA(".\\Save\\gone.ini");
-        for (const char* name : {"gone.ini", "frozen.ini"}) {
+        for (const char* name : {"gone.ini", "held.ini"}) {
             const LRESULT index = SendMessageA(listBox, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                reinterpret_cast<LPARAM>(name));
-            if (index == LB_ERR) continue;  // the platform's listing may leave read-only files out
+            ASSERT_NE(index, LB_ERR) << name << " is not listed";
             SendMessageA(listBox, LB_SETCURSEL, index, 0);
             clickButton(dialog, IDC_SET_DELETE);
         }
@@ -276,16 +303,17 @@ TEST_F(TimerSetDialogsTest, AFileThatCannotBeDeletedIsReportedAndStaysListed) {
         clickButton(dialog, IDCANCEL);
     });
     script.run([&] { runLoadSetDialog(app); });
+    CloseHandle(holder);
 
     EXPECT_FALSE(script.overran());
-    EXPECT_NE(std::find(before.begin(), before.end(), "gone.ini"), before.end());
+    EXPECT_EQ(before, (Strings{"gone.ini", "held.ini"}));
     EXPECT_EQ(after, before);
-    ASSERT_FALSE(messages.shown().empty());
+    ASSERT_EQ(messages.shown().size(), 2u);
     for (const auto& box : messages.shown()) {
         EXPECT_EQ(box.text, "Error of delete file");
         EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONERROR));
     }
-    EXPECT_TRUE(pathExists(".\\Save\\frozen.ini"));
+    EXPECT_TRUE(pathExists(".\\Save\\held.ini"));
 }
 
 TEST_F(TimerSetDialogsTest, DoubleClickOnAnEntryLoadsIt) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <cstdio>
@@ -24,6 +25,12 @@ TimerRecord limitedTimer(const char* description, TimeHms set, TimerState state)
     std::strcpy(r.fileName, ".\\wave files\\reminder.wav");
     std::strcpy(r.unit, "second");
     return r;
+}
+
+std::vector<WPARAM> redrawSwitches;
+LRESULT CALLBACK recordRedraw(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_SETREDRAW) redrawSwitches.push_back(wParam);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 class TimerSetFilesTest : public ::testing::Test {
@@ -65,7 +72,11 @@ TEST_F(TimerSetFilesTest, SavedSetLoadsBackThroughTheRealListAndFiles) {
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"set.ini"}) << "no temporary file is left";
 
     ui.table.deleteAllRows();
+    // The list's style keeps WS_VISIBLE while its drawing is held off; what
+    // tells is the last WM_SETREDRAW it was sent.
+    SetWindowSubclass(ui.app.hwndList, recordRedraw, 0, 0);
     loadTimerSet(path.c_str(), ui.app, false);
+    RemoveWindowSubclass(ui.app.hwndList, recordRedraw, 0);
     ASSERT_EQ(ui.table.rowCount(), 3);
     EXPECT_EQ(ui.table.readTimerRow(0).state, Running);
     EXPECT_EQ(ui.table.readTimerRow(1).state, Finished);
@@ -73,7 +84,7 @@ TEST_F(TimerSetFilesTest, SavedSetLoadsBackThroughTheRealListAndFiles) {
     EXPECT_STREQ(ui.table.readTimerRow(1).parameters, "/quiet \"C:\\a b\"");
     EXPECT_STREQ(ui.table.readTimerRow(2).description, "") << "an empty description does not end the set";
     EXPECT_EQ(ui.table.findSelectedRow(), 0);
-    EXPECT_TRUE(GetWindowLongA(ui.app.hwndList, GWL_STYLE) & WS_VISIBLE) << "drawing is back on after the load";
+    EXPECT_EQ(redrawSwitches, (std::vector<WPARAM>{FALSE, TRUE})) << "drawing is back on after the load";
     // The clock followed the load: the first timer, elapsed time back at zero.
     EXPECT_EQ(ui.clockText(), "00:01:30");
     EXPECT_EQ(ui.progressPosition(), 0);

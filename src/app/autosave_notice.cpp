@@ -1,0 +1,62 @@
+#include "app/autosave_notice.h"
+
+#include <string>
+
+#include "platform/message_box.h"
+#include "platform/tray_icon.h"
+
+namespace {
+const char failureReport[] =
+    "Error operation of save!\r\n\r\n"
+    "The list cannot be written to autosave.ini. Horalet tries again every second "
+    "and tells you when the list is saved again.";
+const char notSavedTip[] = ": the list is not being saved";
+const char savedAgainText[] = "The list is saved again.";
+
+// A modal dialog or message box of ours disables the main window; a menu
+// runs a modal loop of its own. A box of ours must not land on top of
+// either.
+bool anotherWindowOfOursIsUp(const AppState& app) {
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    const bool inMenu = GetGUIThreadInfo(GetCurrentThreadId(), &thread) &&
+                        (thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+    return inMenu || !IsWindowEnabled(app.hwndMain);
+}
+}  // namespace
+
+void AutosaveNotice::saveFailed(const AppState& app) {
+    if (!failing_) {
+        failing_ = true;
+        reportDue_ = true;
+        refreshTrayTip(app);
+    }
+    postHeldReport(app);
+}
+
+void AutosaveNotice::saveSucceeded(const AppState& app) {
+    if (!failing_) return;
+    failing_ = false;
+    reportDue_ = false;  // a report not shown yet has nothing left to tell
+    refreshTrayTip(app);
+    showTrayBalloon(app.hwndMain, app.title, savedAgainText);
+}
+
+void AutosaveNotice::postHeldReport(const AppState& app) {
+    if (!reportDue_ || reportPosted_) return;
+    reportPosted_ = PostMessageA(app.hwndMain, WM_AUTOSAVE_REPORT, 0, 0) != FALSE;
+}
+
+void AutosaveNotice::showPendingReport(const AppState& app) {
+    reportPosted_ = false;
+    // Held back, not dropped: the next second posts it again.
+    if (!reportDue_ || reportOnScreen_ || anotherWindowOfOursIsUp(app)) return;
+    reportDue_ = false;
+    reportOnScreen_ = true;
+    showMessage(app.hwndMain, failureReport, app.title, MB_OK | MB_ICONERROR);
+    reportOnScreen_ = false;
+}
+
+void AutosaveNotice::refreshTrayTip(const AppState& app) {
+    setTrayTip(app.hwndMain, failing_ ? (std::string(app.title) + notSavedTip).c_str() : app.title);
+}

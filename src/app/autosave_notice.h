@@ -1,0 +1,36 @@
+#pragma once
+#include <windows.h>
+
+#include "app/app_state.h"
+
+// Posted to the main window, whose own message loop then shows the report of
+// a failed autosave: never from inside the tick or command that failed.
+constexpr UINT WM_AUTOSAVE_REPORT = WM_APP + 1;
+
+// What the user hears of autosave.ini that cannot be written. An episode runs
+// from the first failed save after a good one to the next good one, and is
+// reported once: by a box shown from the main loop as soon as no other box or
+// dialog of the program is open. Meanwhile the tray icon's tip says that the
+// list is not being saved, and a balloon tells when it is saved again.
+class AutosaveNotice {
+public:
+    void saveFailed(const AppState& app);
+    void saveSucceeded(const AppState& app);
+    bool failing() const { return failing_; }
+
+    // The exit's own Retry/Cancel question has told the user.
+    void toldByExit() { reportDue_ = false; }
+    // Every second: a report held back while another window of ours was up
+    // is posted again.
+    void postHeldReport(const AppState& app);
+    // WM_AUTOSAVE_REPORT.
+    void showPendingReport(const AppState& app);
+    // The tray icon came back (Explorer restarted) with the plain tip.
+    void refreshTrayTip(const AppState& app);
+
+private:
+    bool failing_ = false;
+    bool reportDue_ = false;
+    bool reportPosted_ = false;
+    bool reportOnScreen_ = false;
+};
