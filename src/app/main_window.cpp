@@ -12,6 +12,7 @@
 #include "app/timer_sets.h"
 #include "app/win32_timer_events.h"
 #include "editor/timer_editor_dialog.h"
+#include "platform/dpi.h"
 #include "platform/list_view_control.h"
 #include "platform/tray_icon.h"
 #include "res/resource.h"
@@ -193,7 +194,7 @@ void initMainWindow(AppState& app) {
     // setting is never touched, not even for a moment.
     app.buttonsSwapped = GetSystemMetrics(SM_SWAPBUTTON) ? 1 : 0;
     SendMessageA(app.hwndClock, WM_SETFONT, reinterpret_cast<WPARAM>(createClockFont(app.hInstance)), FALSE);
-    setUpTimerListView(app.hwndList, app.hInstance);
+    setUpTimerListView(app.hwndList, app.hInstance, windowDpi(app.hwndMain));
     SendMessageA(app.hwndMain, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(loadIcon(app.hInstance, IDI_APP_SMALL, 16)));
     SendMessageA(app.hwndMain, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(loadIcon(app.hInstance, IDI_APP, 32)));
     armTick(app.hwndMain, TickSchedule::periodMs);

@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "res/resource.h"
+#include "app/display_scale.h"
+#include "platform/list_view_scale.h"
 #include "timers/timer_table.h"
 
 int ListViewControl::rowCount() const {
@@ -106,14 +107,14 @@ void ListViewControl::sortRows(RowComparison compare, void* context) {
                  reinterpret_cast<LPARAM>(compareListRows));
 }
 
-void setUpTimerListView(HWND listView, HINSTANCE resources) {
+void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi) {
     SendMessageA(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < timerColumnCount; ++column) {
         const TimerColumnInfo& info = timerColumnInfo(column);
         LVCOLUMNA lvc = {};
         lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         lvc.pszText = const_cast<char*>(info.header);
-        lvc.cx = info.width;
+        lvc.cx = scaleForDpi(info.width, dpi);
         lvc.iSubItem = column;
         if (info.rightAligned) {
             lvc.mask |= LVCF_FMT;
@@ -121,12 +122,5 @@ void setUpTimerListView(HWND listView, HINSTANCE resources) {
         }
         SendMessageA(listView, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
     }
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 1);
-    const int stateIcons[] = {IDI_STATE_RUNNING, IDI_STATE_PAUSED, IDI_STATE_FINISHED};
-    for (int id : stateIcons) {
-        HICON icon = static_cast<HICON>(LoadImageA(resources, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-        ImageList_ReplaceIcon(images, -1, icon);
-        DestroyIcon(icon);
-    }
-    SendMessageA(listView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    setStateImages(listView, resources, dpi);
 }

@@ -71,6 +71,20 @@ TEST_F(ListViewTest, ColumnsHaveTheirHeadersWidthsAndAlignment) {
     EXPECT_EQ(ImageList_GetImageCount(images), 3);
 }
 
+TEST_F(ListViewTest, AtAnotherDisplayScaleTheVisibleColumnsAndStateIconsScale) {
+    HWND scaled = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 600, 300, window.window(),
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    setUpTimerListView(scaled, GetModuleHandleA(nullptr), 144);
+    expectColumns(scaled, {113, 90, 90, 90, 300});
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(scaled, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    EXPECT_EQ(width, 24);
+    EXPECT_EQ(height, 24);
+    EXPECT_EQ(ImageList_GetImageCount(images), 3);
+    DestroyWindow(scaled);
+}
+
 TEST_F(ListViewTest, RecordRoundTripsThroughTheRealControl) {
     TimerRecord r = sampleRecord();
     table.writeTimerRow(-1, r);
