@@ -336,3 +336,104 @@ TEST_F(MainWindowTest, TrayIconComesBackWhenTheTaskbarIsCreatedAgain) {
     SendMessageA(app.hwndMain, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(trayIconExists(app.hwndMain));
 }
+
+namespace {
+// The display scale and the sizes expected at it, worked out here from the
+// 96-DPI values rather than through the program's own scaling.
+int systemDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+int at(int length, int dpi) { return MulDiv(length, dpi, 96); }
+
+int iconWidth(HICON icon) {
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP bits = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bits, &bits);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bits.bmWidth;
+}
+
+// Everything the main window sizes in pixels itself.
+struct OwnSizes {
+    std::vector<int> columns;
+    int clockHeight, stateIcon, stateImages, smallIcon, bigIcon;
+    bool operator==(const OwnSizes& o) const {
+        return columns == o.columns && clockHeight == o.clockHeight && stateIcon == o.stateIcon &&
+               stateImages == o.stateImages && smallIcon == o.smallIcon && bigIcon == o.bigIcon;
+    }
+};
+
+void PrintTo(const OwnSizes& s, std::ostream* out) {
+    *out << "columns";
+    for (int width : s.columns) *out << " " << width;
+    *out << ", clock " << s.clockHeight << ", state icons " << s.stateImages << " of " << s.stateIcon
+         << ", window icons " << s.smallIcon << " and " << s.bigIcon;
+}
+
+OwnSizes expectedAt(int dpi, int descriptionAt96 = 200) {
+    OwnSizes s{{at(75, dpi), at(60, dpi), at(60, dpi), at(60, dpi), at(descriptionAt96, dpi)},
+               at(80, dpi), at(16, dpi), 3, at(16, dpi), at(32, dpi)};
+    s.columns.resize(15, 0);
+    return s;
+}
+
+OwnSizes ownSizes(const AppState& app) {
+    OwnSizes s{};
+    for (int column = 0; column < 15; ++column) {
+        s.columns.push_back(static_cast<int>(SendMessageA(app.hwndList, LVM_GETCOLUMNWIDTH, column, 0)));
+    }
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(app.hwndClock, WM_GETFONT, 0, 0)), sizeof font, &font);
+    s.clockHeight = font.lfHeight;
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(app.hwndList, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    int height = 0;
+    ImageList_GetIconSize(images, &s.stateIcon, &height);
+    s.stateImages = ImageList_GetImageCount(images);
+    s.smallIcon = iconWidth(reinterpret_cast<HICON>(SendMessageA(app.hwndMain, WM_GETICON, ICON_SMALL, 0)));
+    s.bigIcon = iconWidth(reinterpret_cast<HICON>(SendMessageA(app.hwndMain, WM_GETICON, ICON_BIG, 0)));
+    return s;
+}
+
+// What the system sends when the window is moved to a monitor of `dpi`.
+RECT sendDpiChange(HWND window, int dpi, int left, int top, int width, int height) {
+    RECT suggested = {left, top, left + width, top + height};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
+}
+}  // namespace
+
+// Wine has one DPI for the whole system and sends no WM_DPICHANGED; the test
+// sends it as Windows does when the window crosses to another monitor.
+TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItTakesTheRectangleAndResizesWhatItDrawsItself) {
+    writeWholeFile("autosave.ini", section(0, "Tea", 0, 1, 30));
+    open();
+    const int home = systemDpi(), other = home * 3 / 2;
+    EXPECT_EQ(ownSizes(app), expectedAt(home)) << "at the system's DPI";
+
+    // A width the user dragged keeps its proportion on the way and back.
+    SendMessageA(app.hwndList, LVM_SETCOLUMNWIDTH, 4, MAKELPARAM(at(260, home), 0));
+    RECT before;
+    GetWindowRect(app.hwndMain, &before);
+    const int width = before.right - before.left, height = before.bottom - before.top;
+    RECT suggested = sendDpiChange(app.hwndMain, other, 40, 30, width * 3 / 2, height * 3 / 2);
+    RECT after;
+    GetWindowRect(app.hwndMain, &after);
+    EXPECT_TRUE(EqualRect(&after, &suggested)) << after.left << "," << after.top << " " << after.right << ","
+                                               << after.bottom;
+    EXPECT_EQ(ownSizes(app), expectedAt(other, 260));
+    EXPECT_EQ(row(0).state, Paused) << "the rows keep their state images";
+
+    suggested = sendDpiChange(app.hwndMain, home, before.left, before.top, width, height);
+    GetWindowRect(app.hwndMain, &after);
+    EXPECT_TRUE(EqualRect(&after, &suggested));
+    EXPECT_EQ(ownSizes(app), expectedAt(home, 260));
+
+    // A message with no DPI in it changes nothing.
+    sendDpiChange(app.hwndMain, 0, 0, 0, 10, 10);
+    EXPECT_EQ(ownSizes(app), expectedAt(home, 260));
+}
