@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "app/about_help.h"
 #include "dialog_script.h"
@@ -27,6 +28,33 @@ protected:
     }
 };
 
+HBITMAP shownLogo(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetWindowLongA(child, GWL_STYLE) & SS_BITMAP) {
+            return reinterpret_cast<HBITMAP>(SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        }
+    }
+    return nullptr;
+}
+
+// Width, height and every pixel, top row first.
+std::vector<DWORD> pixels(HBITMAP bitmap, SIZE* size) {
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    *size = {info.bmWidth, info.bmHeight};
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> bits(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, info.bmHeight, bits.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bits;
+}
+
 std::string stringResource(int id) {
     char text[100] = {};
     LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
@@ -41,12 +69,7 @@ TEST_F(AboutBoxTest, ShowsTheVersionCreditsAndLogo) {
         version = controlText(dialog, IDC_ABOUT_VERSION);
         first = controlText(dialog, IDC_ABOUT_CREDIT_PROGRAMMER);
         second = controlText(dialog, IDC_ABOUT_CREDIT_SECOND);
-        HWND picture = nullptr;
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            if (GetWindowLongA(child, GWL_STYLE) & SS_BITMAP) picture = child;
-        }
-        HBITMAP image = reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        GetObjectA(image, sizeof logo, &logo);
+        GetObjectA(shownLogo(dialog), sizeof logo, &logo);
         clickButton(dialog, IDOK);
     });
     script.run([&] { runAboutBox(app); });
@@ -59,6 +82,44 @@ TEST_F(AboutBoxTest, ShowsTheVersionCreditsAndLogo) {
     EXPECT_EQ(logo.bmWidth, 203);
     EXPECT_EQ(logo.bmHeight, 61);
     EXPECT_FALSE(script.overran());
+}
+
+// Wine has one DPI and sends no WM_DPICHANGED; the test sends what Windows
+// sends when the box is dragged to a monitor of another scale.
+TEST_F(AboutBoxTest, TheLogoIsDrawnForEachDisplayScale) {
+    struct Seen { int dpi; SIZE size; std::vector<DWORD> bits; };
+    std::vector<Seen> seen;
+    script.then([&](HWND dialog) {
+        for (int dpi : {144, 120, 192, 96}) {
+            RECT suggested;
+            GetWindowRect(dialog, &suggested);
+            SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            Seen shown{dpi, {}, {}};
+            shown.bits = pixels(shownLogo(dialog), &shown.size);
+            seen.push_back(shown);
+        }
+        clickButton(dialog, IDOK);
+    });
+    script.run([&] { runAboutBox(app); });
+    ASSERT_EQ(seen.size(), 4u);
+
+    // 100, 150 and 200 % show the picture drawn for them, pixel for pixel;
+    // 125 % the one for 150 % made smaller.
+    const std::pair<int, int> drawnFor[] = {{144, IDB_LOGO_150}, {192, IDB_LOGO_200}, {96, IDB_LOGO}};
+    for (auto [dpi, id] : drawnFor) {
+        auto drawn = static_cast<HBITMAP>(LoadImageA(app.hInstance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+        SIZE size;
+        std::vector<DWORD> expected = pixels(drawn, &size);
+        DeleteObject(drawn);
+        for (const Seen& shown : seen) {
+            if (shown.dpi != dpi) continue;
+            EXPECT_EQ(shown.size.cx, MulDiv(203, dpi, 96)) << dpi;
+            EXPECT_EQ(shown.size.cy, MulDiv(61, dpi, 96)) << dpi;
+            EXPECT_TRUE(shown.bits == expected) << "the logo at " << dpi << " DPI is not the one drawn for it";
+        }
+    }
+    EXPECT_EQ(seen[1].size.cx, 254);
+    EXPECT_EQ(seen[1].size.cy, 76);
 }
 
 TEST_F(AboutBoxTest, TheVersionLineStartsWithTheTitleItIsGiven) {
