@@ -417,6 +417,7 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItTakesTheRectangleAndResize
 
     // A width the user dragged keeps its proportion on the way and back.
     SendMessageA(app.hwndList, LVM_SETCOLUMNWIDTH, 4, MAKELPARAM(at(260, home), 0));
+    const OwnSizes atHome = ownSizes(app);
     RECT before;
     GetWindowRect(app.hwndMain, &before);
     const int width = before.right - before.left, height = before.bottom - before.top;
@@ -425,7 +426,11 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItTakesTheRectangleAndResize
     GetWindowRect(app.hwndMain, &after);
     EXPECT_TRUE(EqualRect(&after, &suggested)) << after.left << "," << after.top << " " << after.right << ","
                                                << after.bottom;
-    EXPECT_EQ(ownSizes(app), expectedAt(other, 260));
+    // The columns are carried in proportion to what they were; the rest is
+    // made anew for the new DPI.
+    OwnSizes moved = expectedAt(other);
+    for (int column = 0; column < 5; ++column) moved.columns[column] = MulDiv(atHome.columns[column], other, home);
+    EXPECT_EQ(ownSizes(app), moved);
     EXPECT_EQ(row(0).state, Paused) << "the rows keep their state images";
 
     suggested = sendDpiChange(app.hwndMain, home, before.left, before.top, width, height);
