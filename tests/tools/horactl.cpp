@@ -196,7 +196,7 @@ int usage() {
                  "       click CAPTION ID | close CAPTION | list-box CAPTION ID | centre CAPTION ID |\n"
                  "       message | message-wait [seconds] | active | active-wait NAME [seconds] |\n"
                  "       active-xwindow NAME [seconds] | row-centre ROW | row-icon ROW |\n"
-                 "       column-widths | string-width TEXT | window-rect NAME | client-rect CAPTION ID |\n"
+                 "       column-widths | window-rect NAME | client-rect CAPTION ID |\n"
                  "       tray-rect | serve\n");
     return 2;
 }
@@ -317,20 +317,6 @@ int printColumnWidths(HWND main) {
     std::printf("\n");
     return 0;
 }
-
-// How wide the list draws a text in its own font; a text that is not empty
-// never measures 0, so 0 is no answer (3).
-int printStringWidth(HWND main, const char* text) {
-    HWND list = GetDlgItem(main, listId);
-    const SIZE_T length = std::strlen(text) + 1;
-    RemoteBlock block(list, length);
-    if (!block.ok()) return 3;
-    block.write(0, text, length);
-    int width = static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(block.at(0))));
-    if (width <= 0 && *text) return 3;
-    std::printf("%d\n", width);
-    return 0;
-}
 }  // namespace
 
 namespace {
@@ -421,7 +407,6 @@ int runMainVerb(const Call& call, HWND main) {
     if (verb == "row-centre") return printRowCentre(main, call.number(1));
     if (verb == "row-icon") return printRowIcon(main, call.number(1));
     if (verb == "column-widths") return printColumnWidths(main);
-    if (verb == "string-width") return printStringWidth(main, call.text(1));
     if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
     if (verb == "menu-enabled") return menuItemEnabled(main, static_cast<UINT>(call.number(1))) ? 0 : 1;
     return notThisVerb;

@@ -350,53 +350,37 @@ int at(int length, int dpi) { return MulDiv(length, dpi, 96); }
 
 int iconWidth(HICON icon) {
     ICONINFO info = {};
-    if (!GetIconInfo(icon, &info)) return 0;
     BITMAP bits = {};
-    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bits, &bits);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (GetIconInfo(icon, &info)) GetObjectA(info.hbmColor, sizeof bits, &bits);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
     return bits.bmWidth;
 }
 
-// Everything the main window sizes in pixels itself.
-struct OwnSizes {
-    std::vector<int> columns;
-    int clockHeight, stateIcon, stateImages, smallIcon, bigIcon;
-    bool operator==(const OwnSizes& o) const {
-        return columns == o.columns && clockHeight == o.clockHeight && stateIcon == o.stateIcon &&
-               stateImages == o.stateImages && smallIcon == o.smallIcon && bigIcon == o.bigIcon;
-    }
-};
-
-void PrintTo(const OwnSizes& s, std::ostream* out) {
-    *out << "columns";
-    for (int width : s.columns) *out << " " << width;
-    *out << ", clock " << s.clockHeight << ", state icons " << s.stateImages << " of " << s.stateIcon
-         << ", window icons " << s.smallIcon << " and " << s.bigIcon;
-}
-
-OwnSizes expectedAt(int dpi, int descriptionAt96 = 200) {
-    OwnSizes s{{at(75, dpi), at(60, dpi), at(60, dpi), at(60, dpi), at(descriptionAt96, dpi)},
-               at(80, dpi), at(16, dpi), 3, at(16, dpi), at(32, dpi)};
-    s.columns.resize(15, 0);
-    return s;
-}
-
-OwnSizes ownSizes(const AppState& app) {
-    OwnSizes s{};
+// Everything the main window sizes itself: the fifteen column widths, then
+// the clock's font height, the state icons' size and count, and the size of
+// the window's small and big icon.
+std::vector<int> ownSizes(const AppState& app) {
+    std::vector<int> sizes;
     for (int column = 0; column < 15; ++column) {
-        s.columns.push_back(static_cast<int>(SendMessageA(app.hwndList, LVM_GETCOLUMNWIDTH, column, 0)));
+        sizes.push_back(static_cast<int>(SendMessageA(app.hwndList, LVM_GETCOLUMNWIDTH, column, 0)));
     }
     LOGFONTA font = {};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(app.hwndClock, WM_GETFONT, 0, 0)), sizeof font, &font);
-    s.clockHeight = font.lfHeight;
     auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(app.hwndList, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
-    int height = 0;
-    ImageList_GetIconSize(images, &s.stateIcon, &height);
-    s.stateImages = ImageList_GetImageCount(images);
-    s.smallIcon = iconWidth(reinterpret_cast<HICON>(SendMessageA(app.hwndMain, WM_GETICON, ICON_SMALL, 0)));
-    s.bigIcon = iconWidth(reinterpret_cast<HICON>(SendMessageA(app.hwndMain, WM_GETICON, ICON_BIG, 0)));
-    return s;
+    int imageWidth = 0, imageHeight = 0;
+    ImageList_GetIconSize(images, &imageWidth, &imageHeight);
+    auto icon = [&](WPARAM which) { return reinterpret_cast<HICON>(SendMessageA(app.hwndMain, WM_GETICON, which, 0)); };
+    sizes.insert(sizes.end(), {static_cast<int>(font.lfHeight), imageWidth, ImageList_GetImageCount(images),
+                               iconWidth(icon(ICON_SMALL)), iconWidth(icon(ICON_BIG))});
+    return sizes;
+}
+
+std::vector<int> expectedAt(int dpi, int descriptionAt96 = 200) {
+    std::vector<int> sizes = {at(75, dpi), at(60, dpi), at(60, dpi), at(60, dpi), at(descriptionAt96, dpi)};
+    sizes.resize(15, 0);
+    sizes.insert(sizes.end(), {at(80, dpi), at(16, dpi), 3, at(16, dpi), at(32, dpi)});
+    return sizes;
 }
 
 // What the system sends when the window is moved to a monitor of `dpi`.
@@ -417,19 +401,18 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItTakesTheRectangleAndResize
 
     // A width the user dragged keeps its proportion on the way and back.
     SendMessageA(app.hwndList, LVM_SETCOLUMNWIDTH, 4, MAKELPARAM(at(260, home), 0));
-    const OwnSizes atHome = ownSizes(app);
+    const std::vector<int> atHome = ownSizes(app);
     RECT before;
     GetWindowRect(app.hwndMain, &before);
     const int width = before.right - before.left, height = before.bottom - before.top;
     RECT suggested = sendDpiChange(app.hwndMain, other, 40, 30, width * 3 / 2, height * 3 / 2);
     RECT after;
     GetWindowRect(app.hwndMain, &after);
-    EXPECT_TRUE(EqualRect(&after, &suggested)) << after.left << "," << after.top << " " << after.right << ","
-                                               << after.bottom;
+    EXPECT_TRUE(EqualRect(&after, &suggested));
     // The columns are carried in proportion to what they were; the rest is
     // made anew for the new DPI.
-    OwnSizes moved = expectedAt(other);
-    for (int column = 0; column < 5; ++column) moved.columns[column] = MulDiv(atHome.columns[column], other, home);
+    std::vector<int> moved = expectedAt(other);
+    for (int column = 0; column < 5; ++column) moved[column] = MulDiv(atHome[column], other, home);
     EXPECT_EQ(ownSizes(app), moved);
     EXPECT_EQ(row(0).state, Paused) << "the rows keep their state images";
 
