@@ -36,6 +36,14 @@ ensure_toolchain() {
     fi
 }
 
+# What a script that runs the program needs first: the tools, then a quiet
+# build of horalet.exe and the tools that drive it.
+build_horalet() {
+    ensure_toolchain
+    say "building horalet.exe"
+    build_preset windows >/dev/null
+}
+
 # Configures (once) and builds one of the CMake presets.
 build_preset() {
     local preset=$1 dir=$horalet_root/build/$1

@@ -7,9 +7,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$horalet_root"
 
-ensure_toolchain
-say "building horalet.exe"
-build_preset windows >/dev/null
+build_horalet
 exe=$horalet_root/build/windows/src/horalet.exe
 ctl=$horalet_root/build/windows/tests/tools/horactl.exe
 pictures=$(mktemp -d)
