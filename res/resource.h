@@ -27,6 +27,9 @@
 #define IDI_STATE_PAUSED 133
 #define IDI_STATE_FINISHED 134
 #define IDB_LOGO 140
+// The logo drawn for 150 and 200 % display scale
+#define IDB_LOGO_150 151
+#define IDB_LOGO_200 152
 
 // The carried clock font (raw font file)
 #define IDR_CLOCK_FONT 150

@@ -36,6 +36,14 @@ ensure_toolchain() {
     fi
 }
 
+# What a script that runs the program needs first: the tools, then a quiet
+# build of horalet.exe and the tools that drive it.
+build_horalet() {
+    ensure_toolchain
+    say "building horalet.exe"
+    build_preset windows >/dev/null
+}
+
 # Configures (once) and builds one of the CMake presets.
 build_preset() {
     local preset=$1 dir=$horalet_root/build/$1
@@ -44,17 +52,40 @@ build_preset() {
 }
 
 # A Wine prefix made once, completely, before anything runs in it: a prefix
-# that two programs start creating at the same time comes out broken.
+# that two programs start creating at the same time comes out broken. Given a
+# DPI, a prefix of its own whose one system DPI (LogPixels) is that: 96 is
+# a display scale of 100 %, 120 of 125 %, 144 of 150 % and 192 of 200 %.
 ensure_wine_prefix() {
-    export WINEPREFIX=${WINEPREFIX:-$horalet_root/build/wine-prefix}
+    local dpi=${1:-}
+    if [ -n "$dpi" ]; then
+        export WINEPREFIX=$horalet_root/build/wine-prefix-dpi$dpi
+    else
+        export WINEPREFIX=${WINEPREFIX:-$horalet_root/build/wine-prefix}
+    fi
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/.horalet-ready" ]; then
         say "creating the Wine prefix $WINEPREFIX"
         rm -rf "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
+        if [ -n "$dpi" ]; then
+            wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 </dev/null
+        fi
         wineserver -w
         touch "$WINEPREFIX/.horalet-ready"
     fi
+}
+
+# Runs a command at a display scale: in the Wine prefix of that DPI, inside a
+# virtual screen of its own as large as a 1024 x 768 one at that scale, with
+# a Wine session of its own: at_display_scale DPI COMMAND...
+at_display_scale() {
+    local dpi=$1; shift
+    ensure_wine_prefix "$dpi"
+    xvfb-run -a -s "-screen 0 $((1024 * dpi / 96))x$((768 * dpi / 96))x24" bash -c '
+        source "$0"
+        trap stop_wine_session EXIT
+        start_wine_session
+        "$@"' "$horalet_root/scripts/lib.sh" "$@"
 }
 
 # Keeps one Wine server, with its helper processes, running for a whole test

@@ -2,9 +2,12 @@
 """Draw Horalet's icons and About-box logo.
 
 Writes, relative to the repository root:
-  res/icons/state_running.ico, state_paused.ico, state_finished.ico
-  res/icons/app.ico (64, 32 and 16 pixels), res/icons/app_small.ico
-  res/logo.bmp (203 x 61, 24 bits)
+  res/icons/state_running.ico, state_paused.ico, state_finished.ico and
+    res/icons/app_small.ico (16, 20, 24, 32 and 48 pixels: the small icon of
+    100, 125, 150, 200 and 300 % display scale)
+  res/icons/app.ico (64, 48, 40, 32, 24, 20 and 16 pixels)
+  res/logo.bmp (203 x 61, 24 bits), logo-150.bmp and logo-200.bmp (the same
+    at 150 and 200 %)
   docs/help/images/*.png, the same pictures for the user manual
 
 Standard library only, so that the images can be redrawn anywhere Python 3
@@ -332,35 +335,47 @@ def png_file(canvas):
 
 
 # ---------------------------------------------------------------------------
-# State icons (16 x 16): they sit in list rows, so they must read at a glance
-# on a white row and on the blue of a selected row.
+# State icons: they sit in list rows, so they must read at a glance on a white
+# row and on the blue of a selected row. Laid out on the 16-pixel grid and
+# scaled for the larger sizes of other display scales; edges that are whole
+# pixel columns at 16 stay whole columns at every size.
+
+ICON_SIZES = (16, 20, 24, 32, 48)
 
 
-def state_running():
-    c = Canvas(16, 16)
-    # Outer edge of the left side on x = 4 exactly, so it is one sharp column.
-    triangle = polygon([(5.3, 3.5), (5.3, 12.5), (12.6, 8.0)], rounding=1.3)
+def state_running(size=16):
+    k = size / 16.0
+    c = Canvas(size, size)
+    # Outer edge of the left side on x = 4 at 16 pixels, so it is one sharp
+    # column; the points lie 1.3 inside it, the rounding's width.
+    snap = round(4 * k) - 4 * k
+    triangle = polygon([(5.3 * k + snap, 3.5 * k), (5.3 * k + snap, 12.5 * k), (12.6 * k, 8.0 * k)],
+                       rounding=1.3 * k)
     c.draw_outlined(triangle,
-                    vertical_gradient(hex_colour("7be07b"), hex_colour("1f9d3a"), 2, 14),
-                    hex_colour("14692a"), 1.0)
+                    vertical_gradient(hex_colour("7be07b"), hex_colour("1f9d3a"), 2 * k, 14 * k),
+                    hex_colour("14692a"), 1.0 * k)
     return c
 
 
-def state_paused():
-    c = Canvas(16, 16)
-    fill = vertical_gradient(hex_colour("7fc0ff"), hex_colour("1d63cc"), 2, 14)
+def state_paused(size=16):
+    k = size / 16.0
+    c = Canvas(size, size)
+    fill = vertical_gradient(hex_colour("7fc0ff"), hex_colour("1d63cc"), 2 * k, 14 * k)
     edge = hex_colour("15448f")
-    for x0 in (3.0, 9.0):
-        c.draw_outlined(rounded_rect(x0, 2.0, x0 + 4.0, 14.0, 1.2), fill, edge, 1.0)
+    for x0 in (3, 9):
+        c.draw_outlined(rounded_rect(round(x0 * k), round(2 * k), round((x0 + 4) * k), round(14 * k),
+                                     1.2 * k),
+                        fill, edge, 1.0 * k)
     return c
 
 
-def state_finished():
-    c = Canvas(16, 16)
-    points = [(3.4, 8.4), (6.6, 11.6), (12.8, 4.2)]
-    c.draw(polyline(points, 4.4), hex_colour("8e1a1f"))
-    c.draw(polyline(points, 2.4),
-           vertical_gradient(hex_colour("ff7a74"), hex_colour("d22a2a"), 3, 13))
+def state_finished(size=16):
+    k = size / 16.0
+    c = Canvas(size, size)
+    points = [(3.4 * k, 8.4 * k), (6.6 * k, 11.6 * k), (12.8 * k, 4.2 * k)]
+    c.draw(polyline(points, 4.4 * k), hex_colour("8e1a1f"))
+    c.draw(polyline(points, 2.4 * k),
+           vertical_gradient(hex_colour("ff7a74"), hex_colour("d22a2a"), 3 * k, 13 * k))
     return c
 
 
@@ -473,7 +488,7 @@ def draw_small_stopwatch(c, ox, oy):
 
 def app_icon(size):
     c = Canvas(size, size)
-    detail = "full" if size >= 48 else "medium" if size >= 24 else "small"
+    detail = "full" if size >= 48 else "medium" if size > 16 else "small"
     draw_stopwatch(c, 0.0, 0.0, float(size), detail)
     return c
 
@@ -526,8 +541,20 @@ def text_shape(text, left, baseline, scale):
     return union(*parts)
 
 
-def logo():
-    w, h = 203, 61
+LOGO_SIZE = (203, 61)
+# The About box shows the logo at 100, 150 and 200 %; between those scales it
+# shrinks the next larger one.
+LOGO_SCALES = {100: "res/logo.bmp", 150: "res/logo-150.bmp", 200: "res/logo-200.bmp"}
+
+
+def scaled_length(length, percent):
+    """A 100 % length at another scale, rounded as the program rounds it."""
+    return (length * percent + 50) // 100
+
+
+def logo(percent=100):
+    s = percent / 100.0
+    w, h = (scaled_length(v, percent) for v in LOGO_SIZE)
     top, bottom = hex_colour("f7fbfd"), hex_colour("cfe4ee")
 
     def background(x, y):
@@ -536,17 +563,17 @@ def logo():
         return mix(top, bottom, t)
     c = Canvas(w, h, background)
     # A hairline at the bottom grounds the picture inside the static's edge.
-    c.draw(rounded_rect(-1, h - 2.2, w + 1, h + 1, 0.1), hex_colour("1b5c7c", 0.35))
+    c.draw(rounded_rect(-1, h - 2.2 * s, w + 1, h + 1, 0.1), hex_colour("1b5c7c", 0.35))
 
-    clock_size = 56.0
-    draw_stopwatch(c, 4.0, (h - clock_size) / 2 - 1.0, clock_size, "full")
+    clock_size = 56.0 * s
+    draw_stopwatch(c, 4.0 * s, (h - clock_size) / 2 - 1.0 * s, clock_size, "full")
 
     word = "Horalet"
-    left = 70.0
-    scale = (w - left - 8.0) / text_width(word)
-    baseline = h / 2 + 10 * scale / 2 - 1.0
+    left = 70.0 * s
+    scale = (w - left - 8.0 * s) / text_width(word)
+    baseline = h / 2 + 10 * scale / 2 - 1.0 * s
     shape = text_shape(word, left, baseline, scale)
-    c.draw(offset(shape, 0.8, 1.2), hex_colour("0d2f40", 0.22))
+    c.draw(offset(shape, 0.8 * s, 1.2 * s), hex_colour("0d2f40", 0.22))
     c.draw(shape, vertical_gradient(hex_colour("256f8f"), hex_colour("123f57"),
                                     baseline - 10 * scale, baseline))
     return c
@@ -626,22 +653,28 @@ def check_png(data, width, height):
 
 def build():
     """Every output file by its path, with the check it must pass."""
-    running, paused, finished = state_running(), state_paused(), state_finished()
-    app = {size: app_icon(size) for size in (64, 32, 16)}
-    picture = logo()
-    return [
-        ("res/icons/state_running.ico", ico_file([running]), check_ico, [16]),
-        ("res/icons/state_paused.ico", ico_file([paused]), check_ico, [16]),
-        ("res/icons/state_finished.ico", ico_file([finished]), check_ico, [16]),
-        ("res/icons/app.ico", ico_file([app[64], app[32], app[16]]), check_ico, [64, 32, 16]),
-        ("res/icons/app_small.ico", ico_file([app[16]]), check_ico, [16]),
-        ("res/logo.bmp", bmp24_file(picture), check_bmp, 203, 61),
-        ("docs/help/images/state_running.png", png_file(running), check_png, 16, 16),
-        ("docs/help/images/state_paused.png", png_file(paused), check_png, 16, 16),
-        ("docs/help/images/state_finished.png", png_file(finished), check_png, 16, 16),
-        ("docs/help/images/app.png", png_file(app[32]), check_png, 32, 32),
-        ("docs/help/images/logo.png", png_file(picture), check_png, 203, 61),
+    states = {name: [draw(size) for size in ICON_SIZES] for name, draw in
+              (("running", state_running), ("paused", state_paused), ("finished", state_finished))}
+    app_sizes = (64, 48, 40, 32, 24, 20, 16)
+    app = {size: app_icon(size) for size in app_sizes}
+    logos = {percent: logo(percent) for percent in LOGO_SCALES}
+    outputs = [("res/icons/state_%s.ico" % name, ico_file(images), check_ico, list(ICON_SIZES))
+               for name, images in states.items()]
+    outputs += [
+        ("res/icons/app.ico", ico_file([app[size] for size in app_sizes]), check_ico, list(app_sizes)),
+        ("res/icons/app_small.ico", ico_file([app[size] for size in ICON_SIZES]), check_ico,
+         list(ICON_SIZES)),
     ]
+    outputs += [(path, bmp24_file(logos[percent]), check_bmp,
+                 *(scaled_length(v, percent) for v in LOGO_SIZE))
+                for percent, path in LOGO_SCALES.items()]
+    outputs += [("docs/help/images/state_%s.png" % name, png_file(images[0]), check_png, 16, 16)
+                for name, images in states.items()]
+    outputs += [
+        ("docs/help/images/app.png", png_file(app[32]), check_png, 32, 32),
+        ("docs/help/images/logo.png", png_file(logos[100]), check_png, 203, 61),
+    ]
+    return outputs
 
 
 def main(argv):

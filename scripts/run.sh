@@ -8,9 +8,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$horalet_root"
 
-ensure_toolchain
-say "building horalet.exe"
-build_preset windows >/dev/null
+build_horalet
 bin=$horalet_root/build/windows/src
 rundir=$horalet_root/run
 mkdir -p "$rundir/wave files"

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/bitmap_for_dpi.h"
+#include "platform/dpi.h"
 #include "res/resource.h"
 
 const char homePageAddress[] = "https://horalet.org/";
@@ -28,6 +30,36 @@ void fillAboutBox(HWND dialog, const AppState& app) {
     SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, version.c_str());
 }
 
+// The logo is drawn for 100, 150 and 200 %.
+const int logoBitmaps[] = {IDB_LOGO, IDB_LOGO_150, IDB_LOGO_200};
+const int logoDpis[] = {96, 144, 192};
+const PictureRenditions logo = {logoBitmaps, logoDpis, 3, {203, 61}};
+
+HWND logoControl(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) return child;
+    }
+    return nullptr;
+}
+
+// The picture control sizes itself to the bitmap and leaves the one it
+// replaces, and the last one at the end, to the program.
+void setLogo(HWND dialog, HBITMAP bitmap) {
+    HWND control = logoControl(dialog);
+    if (!control) {
+        if (bitmap) DeleteObject(bitmap);
+        return;
+    }
+    auto previous = reinterpret_cast<HBITMAP>(
+        SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (previous && previous != bitmap) DeleteObject(previous);
+}
+
+void showLogoForDpi(HWND dialog, int dpi) {
+    auto resources = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    if (HBITMAP bitmap = loadPictureForDpi(resources, logo, dpi)) setLogo(dialog, bitmap);
+}
+
 int openWithShell(const AppState& app, const char* target) {
     HINSTANCE answer = ShellExecuteA(app.hwndMain, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
     return static_cast<int>(reinterpret_cast<INT_PTR>(answer));
@@ -38,7 +70,16 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     switch (message) {
         case WM_INITDIALOG:
             fillAboutBox(dialog, *reinterpret_cast<const AppState*>(lParam));
+            showLogoForDpi(dialog, windowDpi(dialog));
             return TRUE;
+        case WM_DPICHANGED:
+            // Moved to a monitor of another scale: the dialog manager lays
+            // the box out again, the logo is the program's own to replace.
+            if (LOWORD(wParam) > 0) showLogoForDpi(dialog, LOWORD(wParam));
+            return FALSE;
+        case WM_DESTROY:
+            setLogo(dialog, nullptr);
+            return FALSE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
                 EndDialog(dialog, LOWORD(wParam));

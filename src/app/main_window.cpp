@@ -6,12 +6,13 @@
 #include "app/about_help.h"
 #include "app/autosave.h"
 #include "app/clock_display.h"
-#include "app/clock_font.h"
+#include "app/main_window_dpi.h"
 #include "app/timer_list_commands.h"
 #include "app/timer_set_dialogs.h"
 #include "app/timer_sets.h"
 #include "app/win32_timer_events.h"
 #include "editor/timer_editor_dialog.h"
+#include "platform/dpi.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_control.h"
 #include "platform/monotonic_clock.h"
@@ -30,15 +31,13 @@ struct MainWindowState {
     TickSchedule schedule{0};
     UINT taskbarCreated = 0;
     bool insideTick = false;
+    int dpi = 96;  // the display scale the window's own pixel sizes are made for
 };
 
 MainWindowState* stateOf(HWND window) {
     return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(window, DWLP_USER));
 }
 
-HICON loadIcon(HINSTANCE instance, int id, int size) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
-}
 
 void showAtCursor(const AppState& app, HMENU menu) {
     POINT cursor;
@@ -144,7 +143,7 @@ void onTrayNotify(const AppState& app, LPARAM event) {
 }
 
 void addOurTrayIcon(const AppState& app) {
-    addTrayIcon(app.hwndMain, loadIcon(app.hInstance, IDI_APP_SMALL, 16), app.title);
+    addTrayIcon(app.hwndMain, loadNotificationAreaIcon(app.hInstance, IDI_APP_SMALL), app.title);
 }
 
 // --- tick -----------------------------------------------------------------
@@ -201,6 +200,7 @@ void onInitDialog(HWND window, AppState& app) {
     app.hwndMain = window;
     app.hwndList = GetDlgItem(window, IDC_TIMER_LIST);
     app.hwndClock = GetDlgItem(window, IDC_CLOCK);
+    state->dpi = windowDpi(window);
     initMainWindow(app);
     state->schedule.restart(monotonicMs());
     state->autosave.adoptLoadedFile(app);
@@ -216,10 +216,9 @@ void initMainWindow(AppState& app) {
     // Read the setting instead of flipping it to find out: the system's
     // setting is never touched, not even for a moment.
     app.buttonsSwapped = GetSystemMetrics(SM_SWAPBUTTON) ? 1 : 0;
-    SendMessageA(app.hwndClock, WM_SETFONT, reinterpret_cast<WPARAM>(createClockFont(app.hInstance)), FALSE);
-    setUpTimerListView(app.hwndList, app.hInstance);
-    SendMessageA(app.hwndMain, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(loadIcon(app.hInstance, IDI_APP_SMALL, 16)));
-    SendMessageA(app.hwndMain, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(loadIcon(app.hInstance, IDI_APP, 32)));
+    const int dpi = windowDpi(app.hwndMain);
+    setUpTimerListView(app.hwndList, app.hInstance, dpi);
+    applyMainWindowDpi(app, dpi);
     armTick(app.hwndMain, TickSchedule::periodMs);
     addOurTrayIcon(app);
     app.trayMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDM_TRAY_MENU)), 0);
@@ -252,6 +251,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_TRAYNOTIFY:
             onTrayNotify(app, lParam);
             return 0;
+        case WM_DPICHANGED:
+            state->dpi = onMainWindowDpiChanged(app, state->dpi, wParam, lParam);
+            return 0;  // the dialog manager lays the controls out again
         case WM_CLOSE:
             ShowWindow(window, SW_HIDE);
             return TRUE;

@@ -4,8 +4,9 @@
 
 #include <vector>
 
+#include "app/display_scale.h"
 #include "platform/list_repaint.h"
-#include "res/resource.h"
+#include "platform/list_view_scale.h"
 #include "timers/timer_table.h"
 
 int ListViewControl::rowCount() const {
@@ -114,7 +115,7 @@ void ListViewControl::sortRows(RowComparison compare, void* context) {
                  reinterpret_cast<LPARAM>(compareListRows));
 }
 
-void setUpTimerListView(HWND listView, HINSTANCE resources) {
+void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi) {
     // Double buffered: the rows a tick changes are drawn off screen and shown
     // at once, so no frame ever shows them erased and not yet drawn again.
     SendMessageA(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
@@ -124,7 +125,7 @@ void setUpTimerListView(HWND listView, HINSTANCE resources) {
         LVCOLUMNA lvc = {};
         lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         lvc.pszText = const_cast<char*>(info.header);
-        lvc.cx = info.width;
+        lvc.cx = scaleForDpi(info.width, dpi);
         lvc.iSubItem = column;
         if (info.rightAligned) {
             lvc.mask |= LVCF_FMT;
@@ -132,12 +133,5 @@ void setUpTimerListView(HWND listView, HINSTANCE resources) {
         }
         SendMessageA(listView, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
     }
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 1);
-    const int stateIcons[] = {IDI_STATE_RUNNING, IDI_STATE_PAUSED, IDI_STATE_FINISHED};
-    for (int id : stateIcons) {
-        HICON icon = static_cast<HICON>(LoadImageA(resources, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-        ImageList_ReplaceIcon(images, -1, icon);
-        DestroyIcon(icon);
-    }
-    SendMessageA(listView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    setStateImages(listView, resources, dpi);
 }

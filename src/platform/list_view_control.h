@@ -32,5 +32,6 @@ private:
 };
 
 // Gives a fresh list view the timer table's look: extended styles, the
-// fifteen columns and the state icons (from the module's icon resources).
-void setUpTimerListView(HWND listView, HINSTANCE resources);
+// fifteen columns and the state icons (from the module's icon resources),
+// sized for `dpi`.
+void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi);

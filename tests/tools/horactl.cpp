@@ -178,6 +178,31 @@ int printCentre(HWND control) {
     return 0;
 }
 
+// A rectangle in screen pixels, as the scripts crop screenshots by: left,
+// top, width and height.
+int printScreenRect(const RECT& box) {
+    std::printf("%ld %ld %ld %ld\n", box.left, box.top, box.right - box.left, box.bottom - box.top);
+    return 0;
+}
+
+int printWindowRect(HWND window) {
+    RECT box;
+    if (!window || !GetWindowRect(window, &box)) return 1;
+    return printScreenRect(box);
+}
+
+// Where a window draws its content, without its frame or edge.
+int printClientRect(HWND window) {
+    RECT box;
+    if (!window || !GetClientRect(window, &box)) return 1;
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&box), 2);
+    return printScreenRect(box);
+}
+
+// Without a window manager Wine shows the notification area as a window of
+// its own, which draws the icons in its client area.
+int printTrayRect() { return printClientRect(FindWindowA("__winex11_standalone_tray", nullptr)); }
+
 int usage() {
     std::fprintf(stderr,
                  "usage: horactl wait [seconds] | rows | clock | progress | visible | enabled |\n"
@@ -185,8 +210,9 @@ int usage() {
                  "       dialog CAPTION | dialog-wait CAPTION [seconds] | set-text CAPTION ID TEXT |\n"
                  "       click CAPTION ID | close CAPTION | list-box CAPTION ID | centre CAPTION ID |\n"
                  "       message | message-wait [seconds] | active | active-wait NAME [seconds] |\n"
-                 "       active-xwindow NAME [seconds] | row-centre ROW | open-boxes | tray-texts |\n"
-                 "       frames SECONDS [PER-SECOND [BMP]] | serve\n");
+                 "       active-xwindow NAME [seconds] | row-centre ROW | row-icon ROW | open-boxes |\n"
+                 "       tray-texts | column-widths | window-rect NAME | client-rect CAPTION ID |\n"
+                 "       tray-rect | frames SECONDS [PER-SECOND [BMP]] | serve\n");
     return 2;
 }
 
@@ -312,21 +338,54 @@ int printTrayTexts() {
     return 0;
 }
 
-// The middle of a row's first cell in screen pixels.
-int printRowCentre(HWND main, int row) {
+// A part of a row (LVIR_LABEL: its first cell, LVIR_ICON: its state icon)
+// in screen pixels; 1 when there is no such row, 3 when the list's memory
+// cannot be reached.
+int rowPart(HWND main, int row, int part, RECT* box) {
     HWND list = GetDlgItem(main, listId);
     RemoteBlock block(list, sizeof(RECT));
     if (!block.ok()) return 3;
     RECT cell = {};
-    cell.left = LVIR_LABEL;
+    cell.left = part;
     block.write(0, &cell, sizeof cell);
     if (!SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.at(0)))) return 1;
-    block.read(0, &cell, sizeof cell);
-    POINT centre = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-    ClientToScreen(list, &centre);
-    std::printf("%ld %ld\n", centre.x, centre.y);
+    block.read(0, box, sizeof *box);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(box), 2);
     return 0;
 }
+
+int printRowCentre(HWND main, int row) {
+    RECT cell;
+    if (int failed = rowPart(main, row, LVIR_LABEL, &cell)) return failed;
+    std::printf("%ld %ld\n", (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    return 0;
+}
+
+int printRowIcon(HWND main, int row) {
+    RECT icon;
+    if (int failed = rowPart(main, row, LVIR_ICON, &icon)) return failed;
+    return printScreenRect(icon);
+}
+
+// The list's column widths, tab-separated. A hidden column reads 0, so a
+// list that gives no answer must not pass for one: that is an error (3).
+int printColumnWidths(HWND main) {
+    HWND list = GetDlgItem(main, listId);
+    auto header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    DWORD_PTR columns = 0;
+    if (!header || !SendMessageTimeoutA(header, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &columns) ||
+        columns == 0) {
+        return 3;
+    }
+    for (DWORD_PTR column = 0; column < columns; ++column) {
+        DWORD_PTR width = 0;
+        if (!SendMessageTimeoutA(list, LVM_GETCOLUMNWIDTH, column, 0, SMTO_ABORTIFHUNG, 5000, &width)) return 3;
+        std::printf("%s%d", column ? "\t" : "", static_cast<int>(width));
+    }
+    std::printf("\n");
+    return 0;
+}
+
 // The time cells (columns 0 and 1, without the image) of the rows in view,
 // in screen pixels.
 std::vector<RECT> timeCellsInView(HWND main) {
@@ -389,6 +448,11 @@ int runWindowVerb(const Call& call) {
         HWND dialog = findDialog(call.text(1));
         return dialog ? printControlTexts(dialog) : 1;
     }
+    if (verb == "window-rect") {
+        const std::string name = call.text(1);
+        return printWindowRect(name == "main" ? mainWindow() : name == "message" ? messageBox() : findDialog(name.c_str()));
+    }
+    if (verb == "tray-rect") return printTrayRect();
     if (verb == "close") {
         HWND dialog = findDialog(call.text(1));
         return dialog && PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
@@ -399,12 +463,15 @@ int runWindowVerb(const Call& call) {
 // Verbs about one control of a dialog: VERB CAPTION ID ...
 int runControlVerb(const Call& call) {
     const std::string& verb = call.verb();
-    if (verb != "list-box" && verb != "centre" && verb != "set-text" && verb != "click") return notThisVerb;
+    if (verb != "list-box" && verb != "centre" && verb != "client-rect" && verb != "set-text" && verb != "click") {
+        return notThisVerb;
+    }
     HWND dialog = findDialog(call.text(1));
     HWND control = dialog ? GetDlgItem(dialog, call.number(2)) : nullptr;
     if (!control) return 1;
     if (verb == "list-box") return printListBox(control);
     if (verb == "centre") return printCentre(control);
+    if (verb == "client-rect") return printClientRect(control);
     if (verb == "set-text") return SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(call.text(3))) ? 0 : 1;
     return PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
 }
@@ -458,6 +525,8 @@ int runMainVerb(const Call& call, HWND main) {
     if (verb == "select") return selectRow(main, call.number(1));
     if (verb == "start-all") return startEveryTimer(main);
     if (verb == "row-centre") return printRowCentre(main, call.number(1));
+    if (verb == "row-icon") return printRowIcon(main, call.number(1));
+    if (verb == "column-widths") return printColumnWidths(main);
     if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
     if (verb == "menu-enabled") return menuItemState(main, static_cast<UINT>(call.number(1)));
     if (verb == "frames") return watchFrames(main, call);

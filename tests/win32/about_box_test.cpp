@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "app/about_help.h"
 #include "dialog_script.h"
@@ -28,6 +29,23 @@ protected:
     }
 };
 
+HBITMAP shownLogo(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetWindowLongA(child, GWL_STYLE) & SS_BITMAP) {
+            return reinterpret_cast<HBITMAP>(SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        }
+    }
+    return nullptr;
+}
+
+std::vector<BYTE> pixelsOf(HBITMAP bitmap) {
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    std::vector<BYTE> bits(static_cast<size_t>(info.bmWidthBytes) * info.bmHeight);
+    GetBitmapBits(bitmap, static_cast<LONG>(bits.size()), bits.data());
+    return bits;
+}
+
 std::string stringResource(int id) {
     char text[100] = {};
     LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
@@ -42,12 +60,7 @@ TEST_F(AboutBoxTest, ShowsTheVersionCreditsAndLogo) {
         version = controlText(dialog, IDC_ABOUT_VERSION);
         first = controlText(dialog, IDC_ABOUT_CREDIT_PROGRAMMER);
         second = controlText(dialog, IDC_ABOUT_CREDIT_SECOND);
-        HWND picture = nullptr;
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            if (GetWindowLongA(child, GWL_STYLE) & SS_BITMAP) picture = child;
-        }
-        HBITMAP image = reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        GetObjectA(image, sizeof logo, &logo);
+        GetObjectA(shownLogo(dialog), sizeof logo, &logo);
         clickButton(dialog, IDOK);
     });
     script.run([&] { runAboutBox(app); });
@@ -60,6 +73,36 @@ TEST_F(AboutBoxTest, ShowsTheVersionCreditsAndLogo) {
     EXPECT_EQ(logo.bmWidth, 203);
     EXPECT_EQ(logo.bmHeight, 61);
     EXPECT_FALSE(script.overran());
+}
+
+// Wine has one DPI and sends no WM_DPICHANGED; the test sends what Windows
+// sends when the box is dragged to a monitor of another scale.
+TEST_F(AboutBoxTest, TheLogoIsDrawnForEachDisplayScale) {
+    // 100, 150 and 200 % show the picture drawn for them, pixel for pixel;
+    // 125 % the one for 150 % made smaller.
+    const std::pair<int, int> scales[] = {{144, IDB_LOGO_150}, {120, 0}, {192, IDB_LOGO_200}, {96, IDB_LOGO}};
+    int seen = 0;
+    script.then([&](HWND dialog) {
+        for (auto [dpi, drawn] : scales) {
+            RECT box;
+            GetWindowRect(dialog, &box);
+            SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&box));
+            HBITMAP shown = shownLogo(dialog);
+            BITMAP info = {};
+            GetObjectA(shown, sizeof info, &info);
+            EXPECT_EQ(info.bmWidth, MulDiv(203, dpi, 96)) << dpi;
+            EXPECT_EQ(info.bmHeight, MulDiv(61, dpi, 96)) << dpi;
+            if (drawn) {
+                auto original = static_cast<HBITMAP>(LoadImageA(app.hInstance, MAKEINTRESOURCEA(drawn), IMAGE_BITMAP, 0, 0, 0));
+                EXPECT_TRUE(pixelsOf(shown) == pixelsOf(original)) << "not the logo drawn for " << dpi << " DPI";
+                DeleteObject(original);
+            }
+            ++seen;
+        }
+        clickButton(dialog, IDOK);
+    });
+    script.run([&] { runAboutBox(app); });
+    EXPECT_EQ(seen, 4);
 }
 
 TEST_F(AboutBoxTest, TheVersionLineStartsWithTheTitleItIsGiven) {

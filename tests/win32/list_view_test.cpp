@@ -36,27 +36,53 @@ protected:
     ListViewControl list{window.list()};
     TimerTable table{list};
 };
+
+// Written out here, not read from the program's own column table: a change
+// to that table must show up as a failure, not pass along with it.
+const char* const expectedHeaders[timerColumnCount] = {
+    "Time current", "Time left", "Time set", "Sum", "Description", "Action", "File name", "Parameters",
+    "Run timer", "Flags", "Limit", "Coast integer part", "Coast fractal part", "For value", "Unit"};
+
+// The headers, the widths (the five visible ones as given, the ten hidden 0)
+// and "Sum" alone right-aligned.
+void expectColumns(HWND listView, const int (&visibleWidths)[5]) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
+    ASSERT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 15);
+    for (int column = 0; column < 15; ++column) {
+        char text[64] = {};
+        LVCOLUMNA info = {};
+        info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        info.pszText = text;
+        info.cchTextMax = sizeof text;
+        ASSERT_TRUE(SendMessageA(listView, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
+        EXPECT_STREQ(text, expectedHeaders[column]);
+        EXPECT_EQ(info.cx, column < 5 ? visibleWidths[column] : 0) << expectedHeaders[column];
+        EXPECT_EQ(info.fmt & LVCFMT_JUSTIFYMASK, column == 3 ? LVCFMT_RIGHT : LVCFMT_LEFT) << expectedHeaders[column];
+    }
+}
 }  // namespace
 
 TEST_F(ListViewTest, ColumnsHaveTheirHeadersWidthsAndAlignment) {
-    HWND header = reinterpret_cast<HWND>(SendMessageA(window.list(), LVM_GETHEADER, 0, 0));
-    ASSERT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), timerColumnCount);
-    for (int column = 0; column < timerColumnCount; ++column) {
-        char text[64] = {};
-        LVCOLUMNA info = {};
-        info.mask = LVCF_TEXT | LVCF_WIDTH;
-        info.pszText = text;
-        info.cchTextMax = sizeof text;
-        ASSERT_TRUE(SendMessageA(window.list(), LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
-        EXPECT_STREQ(text, timerColumnInfo(column).header);
-        EXPECT_EQ(info.cx, timerColumnInfo(column).width);
-        EXPECT_EQ(list.isColumnRightAligned(column), column == ColumnSum) << column;
-    }
+    expectColumns(window.list(), {75, 60, 60, 60, 200});
     DWORD extended = static_cast<DWORD>(SendMessageA(window.list(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     EXPECT_EQ(extended & 0x21u, 0x21u);
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(window.list(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     ASSERT_NE(images, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(images), 3);
+}
+
+TEST_F(ListViewTest, AtAnotherDisplayScaleTheVisibleColumnsAndStateIconsScale) {
+    HWND scaled = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 600, 300, window.window(),
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    setUpTimerListView(scaled, GetModuleHandleA(nullptr), 144);
+    expectColumns(scaled, {113, 90, 90, 90, 300});
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(scaled, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    EXPECT_EQ(width, 24);
+    EXPECT_EQ(height, 24);
+    EXPECT_EQ(ImageList_GetImageCount(images), 3);
+    DestroyWindow(scaled);
 }
 
 TEST_F(ListViewTest, RecordRoundTripsThroughTheRealControl) {

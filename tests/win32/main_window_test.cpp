@@ -439,3 +439,92 @@ TEST_F(MainWindowTest, TrayIconComesBackWhenTheTaskbarIsCreatedAgain) {
     SendMessageA(app.hwndMain, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(trayIconExists(app.hwndMain));
 }
+
+namespace {
+// The display scale and the sizes expected at it, worked out here from the
+// 96-DPI values rather than through the program's own scaling.
+int systemDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+int at(int length, int dpi) { return MulDiv(length, dpi, 96); }
+
+int iconWidth(HICON icon) {
+    ICONINFO info = {};
+    BITMAP bits = {};
+    if (GetIconInfo(icon, &info)) GetObjectA(info.hbmColor, sizeof bits, &bits);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bits.bmWidth;
+}
+
+// Everything the main window sizes itself: the fifteen column widths, then
+// the clock's font height, the state icons' size and count, and the size of
+// the window's small and big icon.
+std::vector<int> ownSizes(const AppState& app) {
+    std::vector<int> sizes;
+    for (int column = 0; column < 15; ++column) {
+        sizes.push_back(static_cast<int>(SendMessageA(app.hwndList, LVM_GETCOLUMNWIDTH, column, 0)));
+    }
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(app.hwndClock, WM_GETFONT, 0, 0)), sizeof font, &font);
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(app.hwndList, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    int imageWidth = 0, imageHeight = 0;
+    ImageList_GetIconSize(images, &imageWidth, &imageHeight);
+    auto icon = [&](WPARAM which) { return reinterpret_cast<HICON>(SendMessageA(app.hwndMain, WM_GETICON, which, 0)); };
+    sizes.insert(sizes.end(), {static_cast<int>(font.lfHeight), imageWidth, ImageList_GetImageCount(images),
+                               iconWidth(icon(ICON_SMALL)), iconWidth(icon(ICON_BIG))});
+    return sizes;
+}
+
+std::vector<int> expectedAt(int dpi, int descriptionAt96 = 200) {
+    std::vector<int> sizes = {at(75, dpi), at(60, dpi), at(60, dpi), at(60, dpi), at(descriptionAt96, dpi)};
+    sizes.resize(15, 0);
+    sizes.insert(sizes.end(), {at(80, dpi), at(16, dpi), 3, at(16, dpi), at(32, dpi)});
+    return sizes;
+}
+
+// What the system sends when the window is moved to a monitor of `dpi`.
+RECT sendDpiChange(HWND window, int dpi, int left, int top, int width, int height) {
+    RECT suggested = {left, top, left + width, top + height};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
+}
+}  // namespace
+
+// Wine has one DPI for the whole system and sends no WM_DPICHANGED; the test
+// sends it as Windows does when the window crosses to another monitor.
+TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItTakesTheRectangleAndResizesWhatItDrawsItself) {
+    writeWholeFile("autosave.ini", section(0, "Tea", 0, 1, 30));
+    open();
+    const int home = systemDpi(), other = home * 3 / 2;
+    EXPECT_EQ(ownSizes(app), expectedAt(home)) << "at the system's DPI";
+
+    // A width the user dragged keeps its proportion on the way and back.
+    SendMessageA(app.hwndList, LVM_SETCOLUMNWIDTH, 4, MAKELPARAM(at(260, home), 0));
+    const std::vector<int> atHome = ownSizes(app);
+    RECT before;
+    GetWindowRect(app.hwndMain, &before);
+    const int width = before.right - before.left, height = before.bottom - before.top;
+    RECT suggested = sendDpiChange(app.hwndMain, other, 40, 30, width * 3 / 2, height * 3 / 2);
+    RECT after;
+    GetWindowRect(app.hwndMain, &after);
+    EXPECT_TRUE(EqualRect(&after, &suggested));
+    // The columns are carried in proportion to what they were; the rest is
+    // made anew for the new DPI.
+    std::vector<int> moved = expectedAt(other);
+    for (int column = 0; column < 5; ++column) moved[column] = MulDiv(atHome[column], other, home);
+    EXPECT_EQ(ownSizes(app), moved);
+    EXPECT_EQ(row(0).state, Paused) << "the rows keep their state images";
+
+    suggested = sendDpiChange(app.hwndMain, home, before.left, before.top, width, height);
+    GetWindowRect(app.hwndMain, &after);
+    EXPECT_TRUE(EqualRect(&after, &suggested));
+    EXPECT_EQ(ownSizes(app), expectedAt(home, 260));
+
+    // A message with no DPI in it changes nothing.
+    sendDpiChange(app.hwndMain, 0, 0, 0, 10, 10);
+    EXPECT_EQ(ownSizes(app), expectedAt(home, 260));
+}

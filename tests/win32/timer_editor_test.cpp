@@ -293,7 +293,8 @@ TEST(TimerEditorTemplate, ControlsSitInTabOrderWithTheirStyles) {
     };
     const Expected layout[] = {
         {1007, "Edit", "", 73, 7, 172, 14},
-        {1021, "Button", "Limit (count to down)", 7, 28, 79, 9},
+        // 79 wide in the first layout, which cut the label's last character at 125 %.
+        {1021, "Button", "Limit (count to down)", 7, 28, 86, 9},
         {1020, "Button", "Pause", 97, 28, 58, 9},
         {1003, "Edit", "", 73, 52, 29, 12},
         {1004, "Edit", "", 73, 67, 29, 12},

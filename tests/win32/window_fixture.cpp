@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/code_page.h"
+#include "platform/dpi.h"
 #include "platform/list_view_control.h"
 
 ListViewWindow::ListViewWindow() {
@@ -15,7 +16,7 @@ ListViewWindow::ListViewWindow() {
                             WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                             0, 0, 600, 300, window_, reinterpret_cast<HMENU>(1002), GetModuleHandleA(nullptr),
                             nullptr);
-    setUpTimerListView(list_, GetModuleHandleA(nullptr));
+    setUpTimerListView(list_, GetModuleHandleA(nullptr), windowDpi(list_));
 }
 
 ListViewWindow::~ListViewWindow() { DestroyWindow(window_); }
