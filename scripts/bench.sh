@@ -22,7 +22,7 @@
 #   --revert COMMIT    the same, against this tree with the changes COMMIT
 #                      made to the program undone; FIRST..LAST undoes the
 #                      changes of the commits after FIRST up to LAST
-#   --rounds R         run the tick benchmark R times (each time after the
+#   --rounds R         run the tick and cpu benchmarks R times (each time after the
 #                      baseline's, when there is one), so that load from
 #                      elsewhere on the machine falls on both sides alike,
 #                      and summarise the rounds' medians
@@ -171,30 +171,35 @@ write_timer_list() {
 cpu_ms() { awk -v tick="$(getconf CLK_TCK)" '{ print ($14 + $15) * 1000 / tick }' "/proc/$1/stat"; }
 
 # Starts `exe` in a fresh folder with `count` timers, starts them all, and
-# prints the CPU time its process used over cpu_seconds, read from outside
-# (/proc of the process Wine runs it in), window shown.
+# prints the CPU time its process used over cpu_seconds, window shown, read
+# from outside (/proc of the process Wine runs it in); beside it that of the
+# Wine server, which does part of the program's work (every message to
+# another thread, every invalidated rectangle) in a process of its own.
 measure_cpu() {
-    local side=$1 exe=$2 count=$3 dir pid ctl="$build_dir/tests/tools/horactl.exe" before after
+    local side=$1 exe=$2 count=$3 dir pid server ctl="$build_dir/tests/tools/horactl.exe"
+    local before after server_before server_after
     dir=$(mktemp -d "${TMPDIR:-/tmp}/horalet-cpu.XXXXXX")
     write_timer_list "$count" "$dir/autosave.ini"
     (cd "$dir" && exec wine "$exe" >/dev/null 2>&1) &
     wine "$ctl" wait 30 >/dev/null && wine "$ctl" start-all >/dev/null
     sleep 3
     for pid in $(pgrep -x horalet.exe); do [ "$(readlink "/proc/$pid/cwd")" = "$dir" ] && break; done
-    before=$(cpu_ms "$pid")
+    server=$(pgrep -x wineserver | head -1)
+    before=$(cpu_ms "$pid") server_before=$(cpu_ms "$server")
     sleep "$cpu_seconds"
-    after=$(cpu_ms "$pid")
+    after=$(cpu_ms "$pid") server_after=$(cpu_ms "$server")
     wine "$ctl" post-command 2 >/dev/null
     while kill -0 "$pid" 2>/dev/null; do sleep 0.2; done
     rm -rf "$dir"
-    printf '%s\t%d\t%d\n' "$side" "$count" "$((after - before))" | tee -a "$cpu_log"
+    printf '%s\t%d\t%d\t%d\n' "$side" "$count" "$((after - before))" "$((server_after - server_before))" |
+        tee -a "$cpu_log"
 }
 
 # The program's CPU time over cpu_seconds with 5 and with 100 running
 # timers, each side in turn within every round.
 bench_cpu() {
     cpu_log=$(mktemp)
-    say "CPU time of horalet.exe over $cpu_seconds s, window shown: side, running timers, milliseconds"
+    say "CPU time over $cpu_seconds s, window shown: side, running timers, horalet.exe ms, wineserver ms"
     local round count
     for ((round = 1; round <= rounds; round++)); do
         for count in 5 100; do
@@ -202,8 +207,9 @@ bench_cpu() {
             measure_cpu current "$build_dir/src/horalet.exe" "$count"
         done
     done
-    awk -F'\t' '{ sum[$1 " " $2] += $3; n[$1 " " $2]++ }
-        END { for (k in sum) printf "mean of %d rounds, %s timers: %.0f ms\n", n[k], k, sum[k] / n[k] }' "$cpu_log" | sort
+    awk -F'\t' '{ k = $1 " " $2; program[k] += $3; server[k] += $4; n[k]++ }
+        END { for (k in n) printf "mean of %d rounds, %s timers: horalet.exe %.0f ms, wineserver %.0f ms\n",
+                                   n[k], k, program[k] / n[k], server[k] / n[k] }' "$cpu_log" | sort
     rm -f "$cpu_log"
 }
 
