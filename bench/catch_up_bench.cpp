@@ -50,8 +50,8 @@ void measure(const char* ring, bool oneSecondRing, const char* gapName, int64_t 
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         actions = events.actions;
     }
-    std::printf("%-22s %-8s %9.3f ms median, %9.3f ms the slowest  (%d runs; %d timers acted)\n", ring, gapName,
-                medianOf(ms), *std::max_element(ms.begin(), ms.end()), runs, actions);
+    std::printf("%-22s %-8s %9.3f ms median, %9.3f ms the slowest  (%d runs; %d sounds and programs started)\n",
+                ring, gapName, medianOf(ms), *std::max_element(ms.begin(), ms.end()), runs, actions);
 }
 }  // namespace
 

@@ -85,7 +85,9 @@ build_baseline() {
         if [[ $revert == *..* ]]; then first=${revert%%..*}; last=${revert##*..}; fi
         git -C "$horalet_root" diff "$first" "$last" -- src res | patch -s -R -p1 -d "$tree"
     else
-        git -C "$horalet_root" archive "$baseline" | tar -x -C "$tree"
+        # Extracted as new files: the build folder outlives the sources, and
+        # make would take objects newer than a commit's dates for current.
+        git -C "$horalet_root" archive "$baseline" | tar -x -m -C "$tree"
         rm -rf "$tree/bench"
         cp -r "$horalet_root/bench" "$tree/bench"
     fi
@@ -184,7 +186,7 @@ measure_cpu() {
     wine "$ctl" wait 30 >/dev/null && wine "$ctl" start-all >/dev/null
     sleep 3
     for pid in $(pgrep -x horalet.exe); do [ "$(readlink "/proc/$pid/cwd")" = "$dir" ] && break; done
-    server=$(pgrep -x wineserver | head -1)
+    server=$(pgrep -x 'wineserver(64)?' | head -1)
     before=$(cpu_ms "$pid") server_before=$(cpu_ms "$server")
     sleep "$cpu_seconds"
     after=$(cpu_ms "$pid") server_after=$(cpu_ms "$server")

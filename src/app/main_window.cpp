@@ -38,7 +38,6 @@ MainWindowState* stateOf(HWND window) {
     return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(window, DWLP_USER));
 }
 
-
 void showAtCursor(const AppState& app, HMENU menu) {
     POINT cursor;
     GetCursorPos(&cursor);
