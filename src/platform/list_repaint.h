@@ -8,8 +8,8 @@
 // server every time, which cost most of the tick. While a ListRepaint lives
 // it holds the list's drawing; when it ends, the list repaints once, and only
 // the cells marked as changed that are in view (besides whatever was waiting
-// to be painted anyway). It is meant for changes in place: rows added or
-// removed meanwhile would leave the scroll bars as they were.
+// to be painted anyway). It is meant for changes in place; rows added or
+// removed meanwhile cost a whole repaint.
 class ListRepaint {
 public:
     explicit ListRepaint(HWND list);
@@ -32,11 +32,13 @@ private:
         bool operator==(const Span& other) const { return first == other.first && last == other.last; }
     };
     void mark(int row, int first, int last);
+    void turnDrawingBackOn();
     void invalidateMarkedCellsInView();
     void invalidate(int firstRow, int lastRow, const Span& columns);
     int partLeft(int row, int part) const;
     int partRight(int row, int part) const;
 
     HWND list_;
+    int rowsAtStart_;
     std::vector<Span> marked_;
 };

@@ -153,7 +153,31 @@ TEST_F(MainWindowTest, TickRepaintsOnlyTheCellsThatChangedInView) {
         write(-1, r);
     }
     UpdateWindow(app.hwndMain);
+    // A mark on the scroll bar, which nothing in a tick changes, stays: the
+    // bar is not drawn again, and the list keeps it where it was.
+    const LONG_PTR style = GetWindowLongPtrA(app.hwndList, GWL_STYLE);
+    RECT client = {};
+    GetClientRect(app.hwndList, &client);
+    SCROLLBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetScrollBarInfo(app.hwndList, OBJID_VSCROLL, &bar));
+    ASSERT_FALSE(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) << "40 rows do not fit: the list has a scroll bar";
+    RECT window = {};
+    GetWindowRect(app.hwndList, &window);
+    const POINT mark = {(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2 - window.left,
+                        (bar.rcScrollBar.top + bar.rcScrollBar.bottom) / 2 - window.top};
+    const COLORREF magenta = RGB(255, 0, 255);
+    HDC frame = GetWindowDC(app.hwndList);
+    SetPixel(frame, mark.x, mark.y, magenta);
+    ReleaseDC(app.hwndList, frame);
     tick();
+    frame = GetWindowDC(app.hwndList);
+    EXPECT_EQ(GetPixel(frame, mark.x, mark.y), magenta) << "the scroll bar was drawn again";
+    ReleaseDC(app.hwndList, frame);
+    EXPECT_EQ(GetWindowLongPtrA(app.hwndList, GWL_STYLE), style);
+    RECT clientAfter = {};
+    GetClientRect(app.hwndList, &clientAfter);
+    EXPECT_EQ(clientAfter.right, client.right) << "the scroll bar's room is kept";
     RECT changed = {};
     ASSERT_TRUE(GetUpdateRect(app.hwndList, &changed, FALSE));
     RECT row2 = {}, timeLeft = {};
