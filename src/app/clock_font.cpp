@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/display_scale.h"
+#include "display/display_scale.h"
 #include "platform/dpi.h"
 #include "res/resource.h"
 

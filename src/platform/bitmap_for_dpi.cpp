@@ -1,6 +1,6 @@
 #include "platform/bitmap_for_dpi.h"
 
-#include "app/display_scale.h"
+#include "display/display_scale.h"
 
 namespace {
 SIZE bitmapSize(HBITMAP bitmap) {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/display_scale.h"
+#include "display/display_scale.h"
 
 namespace {
 // Looked up by name: a program that imported them would not start on the

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/display_scale.h"
+#include "display/display_scale.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_scale.h"
 #include "timers/timer_table.h"

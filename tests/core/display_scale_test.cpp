@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "app/display_scale.h"
+#include "display/display_scale.h"
 
 TEST(DisplayScale, LengthsForTheCommonScalesRoundAsTheSystemDoes) {
     struct Case { int dpi; int widths[5]; int clock; };

@@ -1,4 +1,4 @@
-#include "app/display_scale.h"
+#include "display/display_scale.h"
 
 #include <cstdint>
 #include <limits>
