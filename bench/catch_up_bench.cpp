@@ -1,9 +1,12 @@
 // A catch-up in memory: how long the tick takes to apply a long gap (the
 // computer slept for an hour, a day, a week) over a full table whose Top
-// chain keeps completing all the while. The table is the soak tests' (a
-// ring of 20 chained timers, 40 one-shots, 40 priced counters), once with
+// chain keeps completing all the while. The first table is the soak tests'
+// (a ring of 20 chained timers, 40 one-shots, 40 priced counters), once with
 // its ring as it is (2 to 6 seconds a timer) and once with every ring timer
-// at 1 second, the busiest a chain can be.
+// at 1 second, the busiest a chain can be. The others are rings with many
+// timers running in them at once, of mixed set times: such a ring comes back
+// to where it was only after as many laps as it has runners, the hardest
+// repetition to find.
 //
 //   catch_up_bench [--runs N]
 #include <algorithm>
@@ -27,31 +30,76 @@ public:
     int actions = 0;
 };
 
+// A Top ring over the first `ringRows` rows with `runners` of them running,
+// spread evenly and each part way through; set times cycle from `shortest`
+// to `longest` seconds. The rows below the ring are running priced
+// counters, which have no event of their own, or with `oneShotsBelow`
+// countdowns that finish one after another over the week, each an event
+// outside the ring that ends the laps skipped so far.
+void fillRunnerRing(TimerTable& table, int ringRows, int runners, int shortest, int longest,
+                    bool oneShotsBelow = false) {
+    table.deleteAllRows();
+    for (int row = 0; row < maxTimers; ++row) {
+        TimerRecord r;
+        std::snprintf(r.description, sizeof r.description, "Row %d", row);
+        std::strcpy(r.unit, "minute");
+        r.coastInt = 2;
+        if (row < ringRows) {
+            const int set = shortest + (row * 3) % (longest - shortest + 1);
+            r.limit = 1;
+            r.timeSet = timeFromSeconds(set);
+            r.runTimer = row == ringRows - 1 ? Top : Next;
+            const bool runs = row % (ringRows / runners) == 0 && row / (ringRows / runners) < runners;
+            r.state = runs ? Running : Paused;
+            r.timeCurrent = timeFromSeconds(runs ? row % set : 0);
+        } else if (oneShotsBelow) {
+            r.limit = 1;
+            r.timeSet = timeFromSeconds(std::min(7001 * (row - ringRows + 1), 359999));
+        }
+        table.writeTimerRow(-1, r);
+    }
+    table.selectRow(0);
+}
+
+struct Table {
+    const char* name;
+    void (*fill)(TimerTable&);
+};
+
+const Table tables[] = {
+    {"soak ring, 2-6 s", soak::fillTimers},
+    {"soak ring, 1 s", soak::fillTimersWithOneSecondRing},
+    {"100-ring, 25 run, 1-7 s", [](TimerTable& t) { fillRunnerRing(t, 100, 25, 1, 7); }},
+    {"100-ring, 20 run, 2-6 s", [](TimerTable& t) { fillRunnerRing(t, 100, 20, 2, 6); }},
+    {"60-ring, 30 run, 1-3 s", [](TimerTable& t) { fillRunnerRing(t, 60, 30, 1, 3); }},
+    {"100-ring, 50 run, 1-2 s", [](TimerTable& t) { fillRunnerRing(t, 100, 50, 1, 2); }},
+    {"100-ring, 100 run, 1-9 s", [](TimerTable& t) { fillRunnerRing(t, 100, 100, 1, 9); }},
+    {"50-ring, 25 run, 50 shots", [](TimerTable& t) { fillRunnerRing(t, 50, 25, 1, 7, true); }},
+    {"50-ring, 50 run, 50 shots", [](TimerTable& t) { fillRunnerRing(t, 50, 50, 1, 9, true); }},
+    {"70-ring, 35 run, 30 shots", [](TimerTable& t) { fillRunnerRing(t, 70, 35, 5, 9, true); }},
+};
+
 double medianOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-void measure(const char* ring, bool oneSecondRing, const char* gapName, int64_t gap, int runs) {
+void measure(const Table& ring, const char* gapName, int64_t gap, int runs) {
     std::vector<double> ms;
     int actions = 0;
     for (int run = 0; run < runs; ++run) {
         MemoryListControl list;
         TimerTable table(list);
-        if (oneSecondRing) {
-            soak::fillTimersWithOneSecondRing(table);
-        } else {
-            soak::fillTimers(table);
-        }
+        ring.fill(table);
         QuietEvents events;
         const auto start = std::chrono::steady_clock::now();
         tickTimers(table, events, gap);
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         actions = events.actions;
     }
-    std::printf("%-22s %-8s %9.3f ms median, %9.3f ms the slowest  (%d runs; %d sounds and programs started)\n",
-                ring, gapName, medianOf(ms), *std::max_element(ms.begin(), ms.end()), runs, actions);
+    std::printf("%-26s %-8s %9.3f ms median, %9.3f ms the slowest  (%d runs; %d sounds and programs started)\n",
+                ring.name, gapName, medianOf(ms), *std::max_element(ms.begin(), ms.end()), runs, actions);
 }
 }  // namespace
 
@@ -65,11 +113,8 @@ int main(int argc, char** argv) {
         const char* name;
         int64_t seconds;
     } gaps[] = {{"1 s", 1}, {"1 hour", 3600}, {"1 day", 86400}, {"1 week", 604800}};
-    for (bool oneSecondRing : {false, true}) {
-        for (const auto& gap : gaps) {
-            measure(oneSecondRing ? "ring of 1 s timers" : "ring of 2-6 s timers", oneSecondRing, gap.name,
-                    gap.seconds, runs);
-        }
+    for (const Table& ring : tables) {
+        for (const auto& gap : gaps) measure(ring, gap.name, gap.seconds, runs);
     }
     return 0;
 }

@@ -10,11 +10,6 @@ constexpr int64_t never = std::numeric_limits<int64_t>::max();
 // longer reads back as a time, and a timer would start over from zero.
 const int64_t longestShownTime = totalSeconds(TimeHms{99, 59, 59});
 
-// How many earlier laps a new one is compared with: a chain with several
-// timers running in it at once comes back to where it was only after as
-// many laps.
-constexpr std::size_t lapsKept = 16;
-
 bool isRunning(const TimerRecord& r) { return r.state == Running; }
 bool skipsNextTick(const TimerRecord& r) { return (r.flags & skipTick) != 0; }
 
@@ -245,7 +240,10 @@ void TickRun::skipRepeatedLaps(int64_t tick) {
         break;
     }
     laps_.push_back(std::move(now));
-    if (laps_.size() > lapsKept) laps_.erase(laps_.begin());
+    // A chain with several timers running in it at once comes back to where
+    // it was only after as many laps as it has runners, and there are never
+    // more runners than rows.
+    if (laps_.size() > rows_.size()) laps_.erase(laps_.begin());
 }
 
 // ---- the result -----------------------------------------------------------
