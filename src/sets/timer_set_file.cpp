@@ -77,9 +77,13 @@ int32_t knownState(int32_t state) {
 TimerRecord readTimerSection(const IniReader& ini, const std::string& section, bool pauseAll) {
     TimerRecord r;
     ini.readText(section, "DESCRIPTION", r.description, sizeof r.description);
-    r.timeSet.hours = ini.readInt(section, "HOURS", 0);
-    r.timeSet.minutes = ini.readInt(section, "MINUTES", 0);
-    r.timeSet.seconds = ini.readInt(section, "SECONDS", 0);
+    // A hand-edited "MINUTES = 75" would show as "00:75:00", and a time past
+    // 99:59:59 reads back from the table as zero: the set time is brought to
+    // hours, minutes and seconds in range, and to 99:59:59 at most.
+    const int64_t hours = ini.readInt(section, "HOURS", 0);
+    const int64_t minutes = ini.readInt(section, "MINUTES", 0);
+    const int64_t seconds = ini.readInt(section, "SECONDS", 0);
+    r.timeSet = timeInRange((hours * 60 + minutes) * 60 + seconds);
     r.actionType = ini.readInt(section, "ACTION_TYPE", 0);
     ini.readText(section, "FILE", r.fileName, sizeof r.fileName);
     r.flags = ini.readInt(section, "FLAGS", 0);

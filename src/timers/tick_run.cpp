@@ -6,9 +6,9 @@
 namespace {
 constexpr int64_t never = std::numeric_limits<int64_t>::max();
 
-// The longest time the table can show: a text with three hour digits no
-// longer reads back as a time, and a timer would start over from zero.
-const int64_t longestShownTime = totalSeconds(TimeHms{99, 59, 59});
+// The longest time the table can show: past it a timer would start over
+// from zero.
+const int64_t longestShownTime = longestTimeSeconds;
 
 bool isRunning(const TimerRecord& r) { return r.state == Running; }
 bool skipsNextTick(const TimerRecord& r) { return (r.flags & skipTick) != 0; }

@@ -19,6 +19,10 @@ TimeHms timeFromSeconds(int64_t seconds) {
     return time;
 }
 
+TimeHms timeInRange(int64_t seconds) {
+    return timeFromSeconds(seconds < 0 ? 0 : seconds > longestTimeSeconds ? longestTimeSeconds : seconds);
+}
+
 bool isZeroTime(const TimeHms& time) {
     return time.hours == 0 && time.minutes == 0 && time.seconds == 0;
 }

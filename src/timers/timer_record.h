@@ -17,6 +17,8 @@ constexpr int32_t skipTick = 1;  // bit 0 of TimerRecord::flags
 constexpr int timerTextSize = 260;  // 259 characters and the terminator
 constexpr int coastFracSize = 4;    // the field; the table keeps at most 2 characters
 constexpr int maxTimers = 100;
+// 99:59:59: a time with three hour digits no longer fits the table's text.
+constexpr int64_t longestTimeSeconds = (99 * 60 + 59) * 60 + 59;
 
 // One timer as a plain value; the table row is where it lives between operations.
 struct TimerRecord {
@@ -44,6 +46,8 @@ struct ServiceSum {
 
 int64_t totalSeconds(const TimeHms& time);
 TimeHms timeFromSeconds(int64_t seconds);
+// Any count of seconds as a time the table can hold: 0 to 99:59:59.
+TimeHms timeInRange(int64_t seconds);
 bool isZeroTime(const TimeHms& time);
 std::string formatTimeText(const TimeHms& time);
 TimeHms parseTimeText(const char* text);

@@ -205,6 +205,18 @@ TEST_F(TimerSetFileTest, MissingKeysGiveDefaultsAndHandEditedLinesReadLikeWritte
     TimerRecord r = loaded.readTimerRow(0);
     EXPECT_STREQ(r.description, "Tea");
     EXPECT_EQ(formatTimeText(r.timeSet), "02:05:00");
+
+    // Times out of range load as the time they add up to, 99:59:59 at most.
+    const struct {
+        const char* lines;
+        const char* timeSet;
+    } times[] = {{"HOURS = 99\nMINUTES = 61\n", "99:59:59"}, {"MINUTES = 75\nSECONDS = 70\n", "01:16:10"},
+                 {"SECONDS = 359999\n", "99:59:59"}, {"HOURS = 1\nMINUTES = -30\n", "00:30:00"},
+                 {"SECONDS = -1\n", "00:00:00"}};
+    for (const auto& time : times) {
+        ASSERT_EQ(load(section(0, std::string("DESCRIPTION = t\nLIMIT = 1\n") + time.lines)), 1);
+        EXPECT_EQ(formatTimeText(loaded.readTimerRow(0).timeSet), time.timeSet) << time.lines;
+    }
     EXPECT_EQ(r.flags, skipTick) << "a loaded timer keeps its skipped first tick";
 }
 
@@ -294,9 +306,7 @@ TEST_F(TimerSetFileTest, EveryNumberBeyond32BitsIsClampedNotWrapped) {
     EXPECT_EQ(r.forValue, INT_MIN);
     EXPECT_EQ(r.flags, INT_MAX) << "2^64 + 1 must not wrap to 1";
     EXPECT_EQ(r.state, Paused) << "a clamped, unknown state comes back paused";
-    // The table shows hours of two digits only: a clamped time set is too
-    // wide to read back, and the timer keeps no set time.
-    EXPECT_TRUE(isZeroTime(r.timeSet));
+    EXPECT_EQ(formatTimeText(r.timeSet), "99:59:59") << "billions of hours less billions of minutes";
     EXPECT_EQ(formatTimeText(loaded.readTimerRow(1).timeSet), "01:00:42") << "leading zeros are only zeros";
 }
 
