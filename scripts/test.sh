@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$horalet_root"
 
-ensure_toolchain
+ensure_toolchain makensis:nsis
 
 say "native build and unit tests"
 build_preset native
