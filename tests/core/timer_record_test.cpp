@@ -6,6 +6,18 @@
 #include "timers/field_text.h"
 #include "timers/timer_record.h"
 
+// Without AddressSanitizer the header makes these do nothing; where there is
+// no such header at all they do nothing as well.
+#if defined(__has_include)
+#if __has_include(<sanitizer/asan_interface.h>)
+#include <sanitizer/asan_interface.h>
+#endif
+#endif
+#ifndef ASAN_POISON_MEMORY_REGION
+#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#endif
+
 namespace {
 TimeHms hms(int h, int m, int s) { return TimeHms{h, m, s}; }
 
@@ -68,11 +80,16 @@ TEST(Price, FractionIsTheDigitsAsTyped) {
 }
 
 TEST(Price, UnterminatedFractionFieldIsNotReadPastItsEnd) {
-    // The field after it holds no 0 byte either, so a read past the field's
-    // end would run on into it.
-    TimerRecord r = pricedRecord(1, "", 0x38383838, "", {});
-    std::memset(r.coastFrac, '7', sizeof r.coastFrac);  // no terminator at all
-    EXPECT_DOUBLE_EQ(costValue(r), 1.777);
+    // A read past the field runs on into the record's next field, which the
+    // cut to the field's size would hide from the result; the sanitizer build
+    // is told that the rest of the record is out of bounds, so it reports it.
+    std::unique_ptr<TimerRecord> r(new TimerRecord(pricedRecord(1, "", 0, "", {})));
+    std::memset(r->coastFrac, '7', sizeof r->coastFrac);  // no terminator at all
+    char* afterField = r->coastFrac + sizeof r->coastFrac;
+    const std::size_t restOfRecord = sizeof *r - (afterField - reinterpret_cast<char*>(r.get()));
+    ASAN_POISON_MEMORY_REGION(afterField, restOfRecord);
+    EXPECT_DOUBLE_EQ(costValue(*r), 1.777);
+    ASAN_UNPOISON_MEMORY_REGION(afterField, restOfRecord);
 
     // Where nothing follows: a source of exactly the field's size on the
     // heap, in which the sanitizer build reports any byte read beyond it.

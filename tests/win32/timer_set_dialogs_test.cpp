@@ -110,17 +110,16 @@ TEST_F(TimerSetDialogsTest, NamesAreTakenAsTypedBlanksIncluded) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
-// The longest name whose temporary file, .\Save\<name>.ini.tmp, still has a
-// full path within the system's limit from the folder the test runs in.
-std::size_t longestNameHere() {
-    char full[MAX_PATH] = {};
-    GetFullPathNameA(".\\Save\\", sizeof full, full, nullptr);
-    return MAX_PATH - 1 - std::strlen(full) - std::strlen(".ini.tmp");
+// The longest name a save can take when run from `runFolder`, counted from
+// the folder the test made itself: the writer's temporary file,
+// <runFolder>\Save\<name>.ini.tmp, may have MAX_PATH - 1 characters at most.
+std::size_t longestNameIn(const std::string& runFolder) {
+    return MAX_PATH - 1 - (runFolder + "\\Save\\" + ".ini.tmp").size();
 }
 
 TEST_F(TimerSetDialogsTest, EmptyAndInvalidNamesKeepTheDialogOpenAndCreateNothing) {
     addTimer("tea");
-    const std::string tooLong(longestNameHere() + 1, 'n');
+    const std::string tooLong(longestNameIn(folder.path()) + 1, 'n');
     std::string keptName;
     script
         .then([](HWND dialog) { clickButton(dialog, IDOK); })
@@ -156,7 +155,7 @@ TEST_F(TimerSetDialogsTest, EmptyAndInvalidNamesKeepTheDialogOpenAndCreateNothin
 
 TEST_F(TimerSetDialogsTest, TheLongestNameThatFitsTheFolderSavesAndLoadsBack) {
     addTimer("tea");
-    const std::string longest(longestNameHere(), 'n');
+    const std::string longest(longestNameIn(folder.path()), 'n');
     saveAs(longest.c_str());
     EXPECT_EQ(script.stepsRun(), 1);
     EXPECT_TRUE(messages.shown().empty());
