@@ -239,7 +239,30 @@ TEST_F(MainWindowTest, TickAfterAGapAppliesEverySecondThatPassed) {
     TimerRecord chained = runningTimer("Chained", 60);
     chained.state = Paused;
     write(-1, chained);
+    write(-1, chained);
+    write(-1, chained);
+    // The selection and the focus on rows of their own, as after a click
+    // below the rows or a focus moved alone: both rows lose their look to
+    // the row the chain starts, and must be drawn anew.
+    ShowWindow(app.hwndMain, SW_SHOWNOACTIVATE);
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED;
+    SendMessageA(app.hwndList, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_FOCUSED;
+    SendMessageA(app.hwndList, LVM_SETITEMSTATE, 4, reinterpret_cast<LPARAM>(&state));
+    UpdateWindow(app.hwndMain);
     tick(10);
+    HRGN changed = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(app.hwndList, changed, FALSE);
+    for (int formerLook : {3, 4}) {
+        RECT bounds = {};
+        bounds.left = LVIR_BOUNDS;
+        SendMessageA(app.hwndList, LVM_GETITEMRECT, formerLook, reinterpret_cast<LPARAM>(&bounds));
+        EXPECT_TRUE(PtInRegion(changed, bounds.left + 2, (bounds.top + bounds.bottom) / 2))
+            << "row " << formerLook << " keeps its old highlight or focus on screen";
+    }
+    DeleteObject(changed);
     EXPECT_EQ(formatTimeText(row(0).timeCurrent), "00:00:10");
     EXPECT_EQ(row(1).state, Finished);
     EXPECT_EQ(row(2).state, Running);
