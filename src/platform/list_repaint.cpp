@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/wine.h"
+
 namespace {
 // What a window has waiting to be painted; null when nothing.
 HRGN takeWaitingRegion(HWND window) {
@@ -52,6 +54,12 @@ void setStyleUntold(HWND window, LONG_PTR style) {
 }
 }  // namespace
 
+namespace {
+bool plainWayForced = false;
+}  // namespace
+
+void forcePlainListRedraw(bool plain) { plainWayForced = plain; }
+
 void ListRepaint::turnDrawingBackOn() {
     // The list view sets its scroll bars again when its drawing comes back
     // on, twice over, and Wine draws a scroll bar at every such call even
@@ -59,10 +67,13 @@ void ListRepaint::turnDrawingBackOn() {
     // With the rows as many as before, nothing about the bars can have
     // changed, so for that moment the window's style says it has none, and
     // there is nothing to draw. The bars keep their room and their look.
+    // Only Wine was seen to pay for the bars and to leave them alone in that
+    // moment: were Windows to show a bar then, it would stay out of the
+    // style, undrawn and dead to clicks. Elsewhere the plain way is taken.
     const LONG_PTR bars = WS_VSCROLL | WS_HSCROLL;
     const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
     const int rows = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
-    if (!(style & bars) || rows != rowsAtStart_) {
+    if (plainWayForced || !runningUnderWine() || !(style & bars) || rows != rowsAtStart_) {
         SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
         return;
     }

@@ -42,3 +42,7 @@ private:
     int rowsAtStart_;
     std::vector<Span> marked_;
 };
+
+// For tests under Wine: true has every ListRepaint turn the list's drawing
+// back on the plain way, scroll bars and all, as it does on Windows.
+void forcePlainListRedraw(bool plain);

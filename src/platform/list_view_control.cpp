@@ -78,8 +78,16 @@ int ListViewControl::selectedFocusedRow() const {
 
 void ListViewControl::selectRow(int row) {
     if (repaint_) {
-        // The row that loses the selection is drawn anew as well.
-        repaint_->markRow(selectedFocusedRow());
+        // Every row whose look changes is drawn anew: the selection and the
+        // focus can be on rows of their own (a click below the rows leaves
+        // the focus alone), and each loses its highlight or its frame.
+        const auto next = [this](int after, UINT kind) {
+            return static_cast<int>(SendMessageA(listView_, LVM_GETNEXTITEM, after, MAKELPARAM(kind, 0)));
+        };
+        for (int selected = next(-1, LVNI_SELECTED); selected >= 0; selected = next(selected, LVNI_SELECTED)) {
+            repaint_->markRow(selected);
+        }
+        repaint_->markRow(next(-1, LVNI_FOCUSED));
         repaint_->markRow(row);
     }
     LVITEMA item = {};

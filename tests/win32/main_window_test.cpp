@@ -10,6 +10,7 @@
 #include "app/accelerators.h"
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "platform/list_repaint.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
 #include "platform/monotonic_clock.h"
@@ -139,10 +140,32 @@ TEST_F(MainWindowTest, TickAdvancesRunningTimersAndFollowsTheSelection) {
     EXPECT_EQ(SendDlgItemMessageA(app.hwndMain, IDC_PROGRESS, PBM_GETPOS, 0, 0), 33);
 }
 
+namespace {
+// Wine, told by the key it keeps its settings under rather than by the
+// program's own test, which this is to check.
+bool wineSettingsPresent() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Wine", 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The list's drawing comes back on either way: its scroll bars left out of
+// its style for that moment (under Wine only) or, forced here, the plain way.
+class TickRepaintTest : public MainWindowTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override { MainWindowTest::SetUp(); forcePlainListRedraw(GetParam()); }
+    void TearDown() override { forcePlainListRedraw(false); MainWindowTest::TearDown(); }
+};
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(BothWays, TickRepaintTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& way) { return way.param ? "Plain" : "BarsLeftOut"; });
+
 // A tick holds the list's drawing while it writes and then has it repaint
 // what changed, once: here the two time cells of the one running row in
 // view, not its image, the rest of the row nor the rows around it.
-TEST_F(MainWindowTest, TickRepaintsOnlyTheCellsThatChangedInView) {
+TEST_P(TickRepaintTest, TickRepaintsOnlyTheCellsThatChangedInView) {
     open();
     ShowWindow(app.hwndMain, SW_SHOWNOACTIVATE);
     for (int i = 0; i < 40; ++i) {
@@ -153,8 +176,9 @@ TEST_F(MainWindowTest, TickRepaintsOnlyTheCellsThatChangedInView) {
         write(-1, r);
     }
     UpdateWindow(app.hwndMain);
-    // A mark on the scroll bar, which nothing in a tick changes, stays: the
-    // bar is not drawn again, and the list keeps it where it was.
+    // A mark on the scroll bar, which nothing in a tick changes, stays when
+    // the bars are left out: the bar is not drawn again. Wine draws it again
+    // the plain way. Either way the list keeps it where it was.
     const LONG_PTR style = GetWindowLongPtrA(app.hwndList, GWL_STYLE);
     RECT client = {};
     GetClientRect(app.hwndList, &client);
@@ -172,7 +196,11 @@ TEST_F(MainWindowTest, TickRepaintsOnlyTheCellsThatChangedInView) {
     ReleaseDC(app.hwndList, frame);
     tick();
     frame = GetWindowDC(app.hwndList);
-    EXPECT_EQ(GetPixel(frame, mark.x, mark.y), magenta) << "the scroll bar was drawn again";
+    if (wineSettingsPresent()) {
+        const bool barsLeftOut = !GetParam();
+        EXPECT_EQ(GetPixel(frame, mark.x, mark.y) == magenta, barsLeftOut)
+            << (barsLeftOut ? "the scroll bar was drawn again" : "not the plain way: the scroll bar was not drawn again");
+    }
     ReleaseDC(app.hwndList, frame);
     EXPECT_EQ(GetWindowLongPtrA(app.hwndList, GWL_STYLE), style);
     RECT clientAfter = {};
@@ -211,7 +239,30 @@ TEST_F(MainWindowTest, TickAfterAGapAppliesEverySecondThatPassed) {
     TimerRecord chained = runningTimer("Chained", 60);
     chained.state = Paused;
     write(-1, chained);
+    write(-1, chained);
+    write(-1, chained);
+    // The selection and the focus on rows of their own, as after a click
+    // below the rows or a focus moved alone: both rows lose their look to
+    // the row the chain starts, and must be drawn anew.
+    ShowWindow(app.hwndMain, SW_SHOWNOACTIVATE);
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED;
+    SendMessageA(app.hwndList, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_FOCUSED;
+    SendMessageA(app.hwndList, LVM_SETITEMSTATE, 4, reinterpret_cast<LPARAM>(&state));
+    UpdateWindow(app.hwndMain);
     tick(10);
+    HRGN changed = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(app.hwndList, changed, FALSE);
+    for (int formerLook : {3, 4}) {
+        RECT bounds = {};
+        bounds.left = LVIR_BOUNDS;
+        SendMessageA(app.hwndList, LVM_GETITEMRECT, formerLook, reinterpret_cast<LPARAM>(&bounds));
+        EXPECT_TRUE(PtInRegion(changed, bounds.left + 2, (bounds.top + bounds.bottom) / 2))
+            << "row " << formerLook << " keeps its old highlight or focus on screen";
+    }
+    DeleteObject(changed);
     EXPECT_EQ(formatTimeText(row(0).timeCurrent), "00:00:10");
     EXPECT_EQ(row(1).state, Finished);
     EXPECT_EQ(row(2).state, Running);
