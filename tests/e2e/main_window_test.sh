@@ -10,15 +10,21 @@
 # asking.
 source "$(dirname "$0")/lib.sh"
 
-{ timer_section 0 "Was running" 0 1 30; timer_section 1 "Was finished" 2 1 5; timer_section 2 "Counting up" 0 0 0; } >"$workdir/autosave.ini"
+{ timer_section 0 "Was running" 0 1 30; timer_section 1 "Was finished" 2 1 5; timer_section 2 "Counting up" 0 0 0
+  timer_section 3 "Hand-edited" 0 1 70; } >"$workdir/autosave.ini"
+cp "$workdir/autosave.ini" "$workdir/as-written.ini"
 
 start_horalet
 echo "-- every timer of the last run comes back paused"
-[ "$(ctl rows | wc -l)" -eq 3 ] || fail "three rows expected"
-for i in 0 1 2; do
+[ "$(ctl rows | wc -l)" -eq 4 ] || fail "four rows expected"
+for i in 0 1 2 3; do
     [ "$(field "$(row $i)" 1 | tr -d '*')" = 1 ] || fail "row $i is not paused: $(row $i)"
 done
 [ "$(field "$(row 0)" 1)" = "*1" ] || fail "row 0 should be selected after the load"
+echo "-- 70 seconds in the file load as 00:01:10, and the file stays as it was until the list changes"
+[ "$(field "$(row 3)" 4)" = "00:01:10" ] || fail "the hand-edited set time shows as $(field "$(row 3)" 4)"
+sleep 1.5
+cmp "$workdir/autosave.ini" "$workdir/as-written.ini" || fail "the load rewrote autosave.ini"
 
 echo "-- a second start activates the first and touches no file"
 before=$(md5sum "$workdir/autosave.ini")
@@ -45,7 +51,8 @@ ctl visible || fail "tray click did not show the window"
 echo "-- Esc ends the program and writes autosave.ini with the exact bytes"
 ctl command 32773   # pause it again, so the expected file is known
 exit_horalet
-{ timer_section 0 "Was running" 1 1 30; timer_section 1 "Was finished" 1 1 5; timer_section 2 "Counting up" 1 0 0; } >"$workdir/expected.ini"
+{ timer_section 0 "Was running" 1 1 30; timer_section 1 "Was finished" 1 1 5; timer_section 2 "Counting up" 1 0 0
+  timer_section 3 "Hand-edited" 1 1 10 1; } >"$workdir/expected.ini"
 cmp "$workdir/autosave.ini" "$workdir/expected.ini" || fail "autosave.ini differs: $(od -c "$workdir/autosave.ini" | head -20)"
 
 echo "-- an autosave.ini that gives no timers is kept aside before the empty list is saved"
