@@ -261,6 +261,7 @@ TEST_F(MainWindowTest, FailedAutosaveIsToldOncePerEpisodeAndRetriedEverySecond) 
     EXPECT_EQ(firstLine(messages[0]), "Error operation of save!");
     EXPECT_EQ(SendMessageA(app.hwndMain, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     EXPECT_EQ(messages.size(), 1u) << "the session's end waited for a box";
+    SendMessageA(app.hwndMain, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // another program called it off
 
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
     tick();  // nothing the file holds changed in this tick
@@ -274,6 +275,24 @@ TEST_F(MainWindowTest, FailedAutosaveIsToldOncePerEpisodeAndRetriedEverySecond) 
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
     SendMessageA(app.hwndMain, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_EQ(readWholeFile("autosave.ini").find("STATE = 0"), std::string::npos) << "Egg's pause is not saved";
+}
+
+// A log-off whose one quiet save is the episode's first failure: nothing about
+// it while the session ends, nor after; only if another program calls the end
+// off does the next second's failed retry tell it, once.
+TEST_F(MainWindowTest, FirstFailedSaveAtTheSessionsEndIsToldOnlyWhenTheProgramGoesOn) {
+    writeWholeFile("autosave.ini", section(0, "Tea", 1, 0, 0));
+    open();
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(SendMessageA(app.hwndMain, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    tick();  // a second goes by before the session's end comes
+    pumpMessages();
+    EXPECT_TRUE(messages.empty()) << "shown during the session's end";
+    SendMessageA(app.hwndMain, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // another program called it off
+    tick();
+    pumpMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(firstLine(messages[0]), "Error operation of save!");
 }
 
 // A file that loads no timer (here CR-only line ends from some editor) is
