@@ -90,3 +90,8 @@ bool Autosave::saveForExit(const AppState& app) {
 void Autosave::saveQuietly(const AppState& app) {
     if (!savedForExit_) write(app, currentSetText(app));
 }
+
+void Autosave::saveForSessionEnd(const AppState& app) {
+    notice_.holdForSessionEnd(true);
+    saveQuietly(app);
+}

@@ -31,9 +31,15 @@ public:
     // Exit: writes the list. When that fails the user may Retry or Cancel;
     // false means Cancel, and the program must go on with its list.
     bool saveForExit(const AppState& app);
-    // Log-off, shut-down and the window's end: one attempt that shows
-    // nothing, so that nothing waits for the user.
+    // The window's end: one attempt that shows nothing, so that nothing
+    // waits for the user.
     void saveQuietly(const AppState& app);
+    // Log-off and shut-down (WM_QUERYENDSESSION, WM_ENDSESSION): a quiet
+    // save that tells nothing later either, even as the first failure of an
+    // episode; when the end is called off, the retry of the next seconds
+    // tells the user as usual.
+    void saveForSessionEnd(const AppState& app);
+    void sessionGoesOn() { notice_.holdForSessionEnd(false); }
     // The main window's WM_AUTOSAVE_REPORT and a returning tray icon.
     AutosaveNotice& notice() { return notice_; }
 

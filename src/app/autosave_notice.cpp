@@ -43,14 +43,14 @@ void AutosaveNotice::saveSucceeded(const AppState& app) {
 }
 
 void AutosaveNotice::postHeldReport(const AppState& app) {
-    if (!reportDue_ || reportPosted_) return;
+    if (!reportDue_ || reportPosted_ || sessionEnding_) return;
     reportPosted_ = PostMessageA(app.hwndMain, WM_AUTOSAVE_REPORT, 0, 0) != FALSE;
 }
 
 void AutosaveNotice::showPendingReport(const AppState& app) {
     reportPosted_ = false;
     // Held back, not dropped: the next second posts it again.
-    if (!reportDue_ || reportOnScreen_ || anotherWindowOfOursIsUp(app)) return;
+    if (!reportDue_ || reportOnScreen_ || sessionEnding_ || anotherWindowOfOursIsUp(app)) return;
     reportDue_ = false;
     reportOnScreen_ = true;
     showMessage(app.hwndMain, failureReport, app.title, MB_OK | MB_ICONERROR);

@@ -20,6 +20,11 @@ public:
 
     // The exit's own Retry/Cancel question has told the user.
     void toldByExit() { reportDue_ = false; }
+    // From the query of a log-off or shut-down until it is called off, no
+    // report is posted or shown: the session must not wait for a box, nor
+    // meet one between the query and its end. A report due meanwhile waits
+    // for the seconds after a cancelled end.
+    void holdForSessionEnd(bool ending) { sessionEnding_ = ending; }
     // Every second: a report held back while another window of ours was up
     // is posted again.
     void postHeldReport(const AppState& app);
@@ -33,4 +38,5 @@ private:
     bool reportDue_ = false;
     bool reportPosted_ = false;
     bool reportOnScreen_ = false;
+    bool sessionEnding_ = false;
 };

@@ -260,10 +260,14 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) onResume(app);
             return 0;
         case WM_QUERYENDSESSION:  // 0: the default handling lets the session end
-            state->autosave.saveQuietly(app);
+            state->autosave.saveForSessionEnd(app);
             return 0;
-        case WM_ENDSESSION:
-            if (wParam) state->autosave.saveQuietly(app);
+        case WM_ENDSESSION:  // FALSE: another program called the end off
+            if (wParam) {
+                state->autosave.saveForSessionEnd(app);
+            } else {
+                state->autosave.sessionGoesOn();
+            }
             return 0;
         case WM_AUTOSAVE_REPORT:
             state->autosave.notice().showPendingReport(app);

@@ -9,6 +9,7 @@
 
 #include "app/accelerators.h"
 #include "app/app_state.h"
+#include "app/autosave_notice.h"
 #include "app/main_window.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_control.h"
@@ -102,6 +103,12 @@ protected:
         SendMessageA(app.hwndMain, WM_TIMER, 1, 0);
     }
     void command(int id) { SendMessageA(app.hwndMain, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    void openOverAReadOnlyAutosave();
+    void failASave();
+    bool reportPending() {
+        MSG report;
+        return PeekMessageA(&report, app.hwndMain, WM_AUTOSAVE_REPORT, WM_AUTOSAVE_REPORT, PM_NOREMOVE) != FALSE;
+    }
 };
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\r')); }
@@ -290,41 +297,108 @@ TEST_F(MainWindowTest, AutosaveFollowsEveryChangeOfTheList) {
     EXPECT_TRUE(messages.empty());
 }
 
-// An episode of failed saves: told once, from the main loop and only while no
-// other box or dialog is up; retried every second until the file takes the
-// list, without waiting for another change; a new failure is a new episode.
-TEST_F(MainWindowTest, FailedAutosaveIsToldOncePerEpisodeAndRetriedEverySecond) {
+// An episode of failed saves runs from the first failed save after a good one
+// to the next good one. Each test starts one as Add would: the list changes
+// while autosave.ini is read-only.
+void MainWindowTest::openOverAReadOnlyAutosave() {
     writeWholeFile("autosave.ini", section(0, "Tea", 1, 0, 0));
     open();
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
+}
+
+void MainWindowTest::failASave() {
+    openOverAReadOnlyAutosave();
     write(-1, runningTimer("Egg", 0));
-    command(0);  // the list changed, as by Add
+    command(0);
+}
+
+TEST_F(MainWindowTest, FailedAutosaveIsToldFromTheMainLoopNotFromTheCommand) {
+    failASave();
     EXPECT_TRUE(messages.empty()) << "shown from inside the command that changed the list";
+    pumpMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(firstLine(messages[0]), "Error operation of save!");
+}
+
+TEST_F(MainWindowTest, FailedAutosaveIsHeldBackWhileAnotherDialogOfOursIsUp) {
+    failASave();
     EnableWindow(app.hwndMain, FALSE);  // as while another dialog of ours is open
     pumpMessages();
     EXPECT_TRUE(messages.empty()) << "shown over another dialog";
     EnableWindow(app.hwndMain, TRUE);
+    tick();
+    pumpMessages();
+    EXPECT_EQ(messages.size(), 1u) << "dropped instead of held back";
+}
+
+// A log-off with the report posted: neither it nor the next second's failed
+// retry may show or post one until the end is called off.
+TEST_F(MainWindowTest, FailedAutosaveIsNeitherShownNorPostedWhileTheSessionEnds) {
+    failASave();
+    EXPECT_EQ(SendMessageA(app.hwndMain, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    pumpMessages();
+    EXPECT_TRUE(messages.empty()) << "the session's end waited for a box";
+    tick();
+    EXPECT_FALSE(reportPending()) << "reported during the session's end";
+    SendMessageA(app.hwndMain, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // another program called it off
+    tick();
+    pumpMessages();
+    EXPECT_EQ(messages.size(), 1u) << "dropped instead of held back";
+}
+
+TEST_F(MainWindowTest, FailedAutosaveIsToldOncePerEpisode) {
+    failASave();
     for (int i = 0; i < 5; ++i) {
         tick();
         pumpMessages();
     }
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(firstLine(messages[0]), "Error operation of save!");
-    EXPECT_EQ(SendMessageA(app.hwndMain, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
-    EXPECT_EQ(messages.size(), 1u) << "the session's end waited for a box";
-
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
-    tick();  // nothing the file holds changed in this tick
-    EXPECT_NE(readWholeFile("autosave.ini").find("DESCRIPTION = Egg"), std::string::npos);
-
+    tick();  // saved: the episode ends
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
     ListViewControl(app.hwndList).selectRow(1);
     command(IDM_TIMER_PLAY_PAUSE);
     pumpMessages();
-    ASSERT_EQ(messages.size(), 2u) << "a new episode is told again";
+    EXPECT_EQ(messages.size(), 2u) << "a new episode is told again";
+}
+
+TEST_F(MainWindowTest, FailedAutosaveIsRetriedEverySecondWithoutWaitingForAChange) {
+    failASave();
+    pumpMessages();
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
+    tick();  // nothing the file holds changed in this tick
+    EXPECT_NE(readWholeFile("autosave.ini").find("DESCRIPTION = Egg"), std::string::npos);
+}
+
+// While saves fail a change waits for the retry; the session's end does not.
+TEST_F(MainWindowTest, SessionEndSavesTheLastChangeThatFailedToSave) {
+    failASave();
+    pumpMessages();
+    ListViewControl(app.hwndList).selectRow(1);
+    command(IDM_TIMER_PLAY_PAUSE);
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
     SendMessageA(app.hwndMain, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_EQ(readWholeFile("autosave.ini").find("STATE = 0"), std::string::npos) << "Egg's pause is not saved";
+    const std::string saved = readWholeFile("autosave.ini");
+    ASSERT_NE(saved.find("DESCRIPTION = Egg"), std::string::npos);
+    EXPECT_EQ(saved.find("STATE = 0"), std::string::npos) << "Egg's pause is not saved";
+}
+
+// A log-off whose one quiet save is the episode's first failure: nothing about
+// it while the session ends, nor after; only if another program calls the end
+// off does the next second's failed retry tell it, once.
+TEST_F(MainWindowTest, FirstFailedSaveAtTheSessionsEndIsToldOnlyWhenTheProgramGoesOn) {
+    openOverAReadOnlyAutosave();
+    EXPECT_EQ(SendMessageA(app.hwndMain, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_FALSE(reportPending());
+    tick();  // a second goes by before the session's end comes
+    pumpMessages();
+    EXPECT_TRUE(messages.empty()) << "shown during the session's end";
+    SendMessageA(app.hwndMain, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // another program called it off
+    tick();
+    pumpMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(firstLine(messages[0]), "Error operation of save!");
 }
 
 // A file that loads no timer (here CR-only line ends from some editor) is
