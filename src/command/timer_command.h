@@ -27,13 +27,20 @@ struct ParsedCommand {
 };
 
 // The arguments after the program's name, each UTF-8.
+// Options stand before the time: --paused, --help or /? (help wins wherever
+// an option may stand), and -- after which everything is the description.
+// From the time on, every argument is a word of the description. An argument
+// that starts with a digit (or a sign and a digit) is meant as a time, so one
+// that does not read as a time is refused rather than taken as a description.
+// --paused alone is a paused count-up with no description.
 ParsedCommand readCommandLine(const std::vector<std::string>& arguments);
 
 // One argument as a time: N (minutes), h/m/s units in that order, M:SS or
 // H:MM:SS; false for anything else or a total outside 1 s to 99:59:59.
 bool readTimeArgument(const std::string& argument, int64_t& seconds);
 
-// The usage and the accepted forms, for the help box and every refusal.
+// The usage and the accepted forms, for the help box and every refusal
+// (whose box shows `problem` above them); lines end in "\r\n".
 const char* commandUsageText();
 
 // The payload of the WM_COPYDATA message that hands a command to the running
