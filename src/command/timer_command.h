@@ -1,0 +1,52 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A timer asked for on the command line: `horalet.exe [--paused] [TIME]
+// [DESCRIPTION...]`, read by portable code because a command line is input
+// from anywhere, and handed to the running instance as a checked payload.
+struct TimerCommand {
+    bool paused = false;
+    int64_t seconds = 0;      // the set time; 0: no time given, the timer counts up
+    std::string description;  // UTF-8, cut to the field at a character boundary
+};
+
+enum class CommandKind {
+    None,     // no arguments: start (or bring forward) the program as ever
+    Timer,    // add and start `timer`
+    Help,     // --help or /?: show the usage and exit 0
+    Refused,  // `problem` says what is wrong; exit 2 after a box
+};
+
+struct ParsedCommand {
+    CommandKind kind = CommandKind::None;
+    TimerCommand timer;
+    std::string problem;  // for Refused: one line naming what is wrong
+};
+
+// The arguments after the program's name, each UTF-8.
+// Options stand before the time: --paused, --help or /? (help wins wherever
+// an option may stand), and -- after which everything is the description.
+// From the time on, every argument is a word of the description. An argument
+// that starts with a digit (or a sign and a digit) is meant as a time, so one
+// that does not read as a time is refused rather than taken as a description.
+// --paused alone is a paused count-up with no description.
+ParsedCommand readCommandLine(const std::vector<std::string>& arguments);
+
+// One argument as a time: N (minutes), h/m/s units in that order, M:SS or
+// H:MM:SS; false for anything else or a total outside 1 s to 99:59:59.
+bool readTimeArgument(const std::string& argument, int64_t& seconds);
+
+// The usage and the accepted forms, for the help box and every refusal
+// (whose box shows `problem` above them); lines end in "\r\n".
+const char* commandUsageText();
+
+// The payload of the WM_COPYDATA message that hands a command to the running
+// instance: a version, the fields and their sizes. Reading it checks all of
+// it again, since any program on the desktop can send one; false leaves
+// `command` untouched.
+constexpr uint32_t timerCommandPayloadId = 0x484F5201;  // dwData of the message
+std::vector<unsigned char> encodeTimerCommand(const TimerCommand& command);
+bool decodeTimerCommand(const void* data, std::size_t size, TimerCommand& command);
