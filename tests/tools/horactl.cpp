@@ -31,8 +31,6 @@ HWND findTitled(const char* caption, Accept accept) {
 
 // The refused editor exists for a moment without being shown; only a shown
 // dialog counts as open.
-HWND findDialog(const char* caption) { return findTitled(caption, IsWindowVisible); }
-
 bool holdsTimerList(HWND dialog) {
     char cls[64] = {};
     GetClassNameA(GetDlgItem(dialog, listId), cls, sizeof cls);
@@ -43,6 +41,12 @@ HWND mainWindow() { return findTitled("Horalet", holdsTimerList); }
 
 HWND messageBox() {
     return findTitled("Horalet", [](HWND window) { return IsWindowVisible(window) && !holdsTimerList(window); });
+}
+
+// "message" names the open message box, whichever process shows it: a box
+// of another start of the program is not the program's active window.
+HWND findDialog(const char* caption) {
+    return std::strcmp(caption, "message") == 0 ? messageBox() : findTitled(caption, IsWindowVisible);
 }
 
 // GetWindowText gives only the creation text of another process's edit;
@@ -331,7 +335,7 @@ int printTrayTexts() {
             wchar_t wide[1024] = {};
             block.read(textAt, wide, sizeof wide - sizeof *wide);
             char text[4096] = {};
-            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+            WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);  // any language, as the program writes it
             std::printf("%s\t%s\t%s\n", balloon ? "balloon" : "tip", IsWindowVisible(tip) ? "shown" : "hidden", text);
         }
     }
@@ -509,6 +513,21 @@ int watchFrames(HWND main, const Call& call) {
     return rows.empty() || report.framesWithAnEmptyRow > 0 ? 1 : 0;
 }
 
+// copydata ID HEX: hands the main window a payload as another program
+// could, and prints the window's answer.
+int sendCopyData(HWND main, const Call& call) {
+    std::vector<unsigned char> bytes;
+    for (const char* hex = call.text(2); hex[0] && hex[1]; hex += 2) {
+        bytes.push_back(static_cast<unsigned char>(std::strtoul(std::string(hex, 2).c_str(), nullptr, 16)));
+    }
+    COPYDATASTRUCT data = {std::strtoul(call.text(1), nullptr, 0), static_cast<DWORD>(bytes.size()),
+                           bytes.empty() ? nullptr : bytes.data()};
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000, &answer)) return 3;
+    std::printf("%d\n", static_cast<int>(answer));
+    return 0;
+}
+
 int runMainVerb(const Call& call, HWND main) {
     const std::string& verb = call.verb();
     if (verb == "rows") return printRows(main);
@@ -530,6 +549,7 @@ int runMainVerb(const Call& call, HWND main) {
     if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
     if (verb == "menu-enabled") return menuItemState(main, static_cast<UINT>(call.number(1)));
     if (verb == "frames") return watchFrames(main, call);
+    if (verb == "copydata") return sendCopyData(main, call);
     return notThisVerb;
 }
 
