@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "command/timer_command.h"
 #include "row_frames.h"
 
 namespace {
@@ -435,10 +436,51 @@ private:
     std::vector<std::string> words_;
 };
 
+// start-together COUNT ENDING FOLDER EXE WORDS...: starts COUNT programs
+// "EXE WORDS N" (N from 1) in FOLDER, all held until the last is created and
+// then let go at once, as close together as starts can be; waits (up to
+// 60 s) until ENDING of them have ended and prints "N CODE" for each of those.
+int startTogether(const Call& call) {
+    const int count = call.number(1), ending = call.number(2);
+    std::vector<PROCESS_INFORMATION> started;
+    for (int n = 1; n <= count; ++n) {
+        std::string line = std::string("\"") + call.text(4) + "\"";
+        for (std::size_t word = 5; call.text(word)[0]; ++word) line += std::string(" \"") + call.text(word) + "\"";
+        line += " " + std::to_string(n);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, call.text(3),
+                            &startup, &process)) {
+            return 3;
+        }
+        started.push_back(process);
+    }
+    for (const PROCESS_INFORMATION& process : started) ResumeThread(process.hThread);
+    std::vector<bool> reported(started.size(), false);
+    int ended = 0;
+    for (const ULONGLONG until = GetTickCount64() + 60000; ended < ending && GetTickCount64() < until; Sleep(50)) {
+        for (std::size_t i = 0; i < started.size(); ++i) {
+            DWORD code = STILL_ACTIVE;
+            if (reported[i] || WaitForSingleObject(started[i].hProcess, 0) != WAIT_OBJECT_0) continue;
+            GetExitCodeProcess(started[i].hProcess, &code);
+            std::printf("%d %lu\n", static_cast<int>(i + 1), code);
+            reported[i] = true;
+            ++ended;
+        }
+    }
+    for (const PROCESS_INFORMATION& process : started) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    return ended < ending ? 1 : 0;
+}
+
 // Verbs about windows other than the main one, or about waiting for it.
 int runWindowVerb(const Call& call) {
     const std::string& verb = call.verb();
     if (verb == "wait") return waitFor(mainWindow, call.seconds(1, 20)) ? 0 : 1;
+    if (verb == "start-together") return startTogether(call);
     if (verb == "message" || verb == "message-wait") {
         HWND box = verb == "message" ? messageBox() : waitFor(messageBox, call.seconds(1, 10));
         return box ? printControlTexts(box) : 1;
@@ -513,10 +555,14 @@ int watchFrames(HWND main, const Call& call) {
     return rows.empty() || report.framesWithAnEmptyRow > 0 ? 1 : 0;
 }
 
-// copydata ID HEX: hands the main window a payload as another program
-// could, and prints the window's answer.
+// copydata ID [HEX]: hands the main window a payload as another program
+// could (without HEX the one a start of the program sends for "5m Handed
+// over"), and prints the window's answer.
 int sendCopyData(HWND main, const Call& call) {
-    std::vector<unsigned char> bytes;
+    TimerCommand handedOver;
+    handedOver.seconds = 300;
+    handedOver.description = "Handed over";
+    std::vector<unsigned char> bytes = call.text(2)[0] ? std::vector<unsigned char>() : encodeTimerCommand(handedOver);
     for (const char* hex = call.text(2); hex[0] && hex[1]; hex += 2) {
         bytes.push_back(static_cast<unsigned char>(std::strtoul(std::string(hex, 2).c_str(), nullptr, 16)));
     }
