@@ -23,6 +23,8 @@ Target amd64-unicode
 !include "FileFunc.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Horalet"
+; Lets "horalet 25m tea" work from the Run box and Start without a path.
+!define APP_PATHS_KEY "Software\Microsoft\Windows\CurrentVersion\App Paths\horalet.exe"
 !define DATA_DIR "$APPDATA\Horalet"
 !define MENU_DIR "$SMPROGRAMS\Horalet"
 
@@ -105,6 +107,9 @@ Section "Horalet"
   SetOutPath "$INSTDIR"
   CreateShortcut "${MENU_DIR}\Uninstall Horalet.lnk" "$INSTDIR\Uninstall.exe"
 
+  WriteRegStr HKLM "${APP_PATHS_KEY}" "" "$INSTDIR\horalet.exe"
+  WriteRegStr HKLM "${APP_PATHS_KEY}" "Path" "$INSTDIR"
+
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Horalet ${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -145,5 +150,6 @@ Section "Uninstall"
   RMDir "${DATA_DIR}\wave files"
   RMDir "${DATA_DIR}"
 
+  DeleteRegKey HKLM "${APP_PATHS_KEY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -9,7 +9,7 @@
 #                         [--baseline COMMIT | --revert COMMIT] [--rounds R]
 #                         [--build-dir DIR]
 #
-#   --only NAME        run one benchmark: tick, catch-up, cpu, sets, startup or drift
+#   --only NAME        run one benchmark: tick, catch-up, cpu, sets, startup, command-line or drift
 #   --skip-drift       leave out the drift benchmark (it runs for minutes)
 #   --drift-minutes M  how long the drift benchmark counts ticks (default 12)
 #   --drift-work-ms W  busy time in each of its ticks (default 0)
@@ -54,10 +54,10 @@ while [ $# -gt 0 ]; do
 done
 
 case $only in
-    '' | tick | catch-up | cpu | sets | startup | drift) ;;
-    *) echo "--only takes tick, catch-up, cpu, sets, startup or drift, not '$only'" >&2; exit 2 ;;
+    '' | tick | catch-up | cpu | sets | startup | command-line | drift) ;;
+    *) echo "--only takes tick, catch-up, cpu, sets, startup, command-line or drift, not '$only'" >&2; exit 2 ;;
 esac
-benches=(tick_bench timer_sets_bench startup_bench tick_drift_bench)
+benches=(tick_bench timer_sets_bench startup_bench command_line_bench tick_drift_bench)
 
 # Configures (once) and builds the program and the benchmarks in `dir` from
 # the sources in `tree`.
@@ -221,6 +221,10 @@ bench_startup() {
     run_bench wine "$build_dir/bench/startup_bench.exe" "$(winepath -w "$build_dir/src/horalet.exe")" --runs "$runs"
 }
 
+bench_command_line() {
+    run_bench wine "$build_dir/bench/command_line_bench.exe" "$(winepath -w "$build_dir/src/horalet.exe")" --runs "$runs"
+}
+
 bench_drift() {
     run_bench wine "$build_dir/bench/tick_drift_bench.exe" --minutes "$drift_minutes" --work-ms "$drift_work_ms"
 }
@@ -228,7 +232,7 @@ bench_drift() {
 # The benchmarks chosen by --only and --skip-drift, in the order they run.
 chosen_benchmarks() {
     if [ -n "$only" ]; then echo "$only"; return; fi
-    echo tick catch_up cpu sets startup
+    echo tick catch_up cpu sets startup command_line
     [ "$skip_drift" -eq 1 ] || echo drift
 }
 

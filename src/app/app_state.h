@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+struct TimerCommand;
+
 // The main window's one record, handed to every part that needs a window.
 struct AppState {
     HINSTANCE hInstance = nullptr;
@@ -11,4 +13,7 @@ struct AppState {
     HMENU trayMenu = nullptr;
     HMENU timerMenu = nullptr;
     int buttonsSwapped = 0;
+    // A timer the command line asked for when no instance was running; the
+    // main window adds it once the autosave list is loaded.
+    const TimerCommand* startCommand = nullptr;
 };

@@ -7,14 +7,17 @@
 #include "app/autosave.h"
 #include "app/clock_display.h"
 #include "app/main_window_dpi.h"
+#include "app/timer_command_receiver.h"
 #include "app/timer_list_commands.h"
 #include "app/timer_set_dialogs.h"
 #include "app/timer_sets.h"
 #include "app/win32_timer_events.h"
+#include "editor/editor_model.h"
 #include "editor/timer_editor_dialog.h"
 #include "platform/dpi.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_control.h"
+#include "platform/message_box.h"
 #include "platform/monotonic_clock.h"
 #include "platform/tray_icon.h"
 #include "res/resource.h"
@@ -31,6 +34,9 @@ struct MainWindowState {
     TickSchedule schedule{0};
     UINT taskbarCreated = 0;
     bool insideTick = false;
+    // Another start can find the window while it is still loading the list;
+    // a timer it hands over then would land in a list about to be replaced.
+    bool ready = false;
     int dpi = 96;  // the display scale the window's own pixel sizes are made for
 };
 
@@ -189,6 +195,27 @@ void onTick(MainWindowState& state) {
 // back to shows it.
 void onResume(const AppState& app) { armTick(app.hwndMain, 1); }
 
+// --- timers handed over by other starts ----------------------------------
+
+LRESULT onTimerCommand(MainWindowState& state, TimerCommandAnswer answer) {
+    if (answer == timerCommandAdded) state.autosave.saveIfChanged(*state.app);
+    return answer;
+}
+
+// The timer of this start's own command line; nobody waits for an answer,
+// so a full list is told here, in the editor's words.
+void addStartCommand(MainWindowState& state) {
+    const AppState& app = *state.app;
+    if (onTimerCommand(state, addTimerFromCommand(app, *app.startCommand)) == timerCommandListFull) {
+        showMessage(app.hwndMain, editorProblemText(EditorProblem::TableFull), app.title, MB_OK | MB_ICONERROR);
+    }
+}
+
+LRESULT onCopyData(MainWindowState& state, const COPYDATASTRUCT* data) {
+    if (!state.ready) return timerCommandNotReady;
+    return onTimerCommand(state, receiveTimerCommand(*state.app, data));
+}
+
 // --- lifetime -------------------------------------------------------------
 
 void onInitDialog(HWND window, AppState& app) {
@@ -203,6 +230,8 @@ void onInitDialog(HWND window, AppState& app) {
     initMainWindow(app);
     state->schedule.restart(monotonicMs());
     state->autosave.adoptLoadedFile(app);
+    state->ready = true;
+    if (app.startCommand) addStartCommand(*state);
 }
 
 void onDestroy(MainWindowState& state) {
@@ -269,6 +298,11 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 state->autosave.sessionGoesOn();
             }
             return 0;
+        case WM_COPYDATA:
+            // The answer goes back as the message's result, which a dialog
+            // procedure can only give through DWLP_MSGRESULT.
+            SetWindowLongPtrA(window, DWLP_MSGRESULT, onCopyData(*state, reinterpret_cast<COPYDATASTRUCT*>(lParam)));
+            return TRUE;
         case WM_AUTOSAVE_REPORT:
             state->autosave.notice().showPendingReport(app);
             return 0;

@@ -168,6 +168,9 @@ EditorOpening openEditor(const TimerTable& table, bool addMode) {
 EditorProblem storeEditedTimer(TimerTable& table, int row, TimerRecord record) {
     EditorProblem problem = checkEditedRecord(record);
     if (problem != EditorProblem::None) return problem;
+    // The check of the opening is not enough: a timer handed over by another
+    // start of the program may fill the list while the editor is open.
+    if (row < 0 && table.rowCount() >= maxTimers) return EditorProblem::TableFull;
     // A stored timer starts over; skipTick keeps it at 00:00:00 through the
     // tick that may arrive right after the editor closes.
     record.timeCurrent = TimeHms{};

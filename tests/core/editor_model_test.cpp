@@ -298,6 +298,9 @@ TEST_F(EditorTableTest, AddIsRefusedFromTheHundredthRowOnEditIsNot) {
     EXPECT_STREQ(opening.record.fileName, ".\\wave files\\reminder.wav");
     fill(1);
     EXPECT_EQ(openEditor(table, true).problem, EditorProblem::TableFull);
+    // An editor opened before the list filled up stores nothing.
+    EXPECT_EQ(storeEditedTimer(table, -1, fieldsToRecord(plainFields())), EditorProblem::TableFull);
+    EXPECT_EQ(table.rowCount(), maxTimers);
 
     EXPECT_EQ(openEditor(table, false).problem, EditorProblem::NothingSelected);
     list.setFocusOnly(3);

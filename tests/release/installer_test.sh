@@ -12,6 +12,7 @@ source "$(dirname "$0")/lib.sh"
 win_env() { wine cmd /c echo "%$1%" | tr -d '\r'; }
 unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Horalet'
+app_paths_key='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\horalet.exe'
 
 program_win="$(win_env ProgramFiles)\\Horalet"
 menu_win="$(win_env APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Horalet"
@@ -24,6 +25,7 @@ menu=$(unix_path "$menu_win")
 remove_installation() {
     rm -rf "$program" "$data" "$menu"
     wine reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
+    wine reg delete "$app_paths_key" /f >/dev/null 2>&1 || true
 }
 remove_installation
 trap 'cleanup; remove_installation' EXIT
@@ -46,6 +48,7 @@ done
 [ -f "$menu/Horalet.lnk" ] || fail "no Start menu shortcut"
 [ -f "$menu/Uninstall Horalet.lnk" ] || fail "no uninstall shortcut"
 registered || fail "no entry in Apps and Features"
+wine reg query "$app_paths_key" /ve 2>/dev/null | grep -qF "$program_win\horalet.exe" || fail "no App Paths entry for the Run box"
 
 echo "-- the shortcut starts Horalet in the user's folder, which keeps the list"
 printf '[TIMER_0]\r\nDESCRIPTION = Tea\r\nLIMIT = 1\r\nMINUTES = 4\r\n' >"$data/autosave.ini"
@@ -76,6 +79,7 @@ wine "$program_win\\Uninstall.exe" /S || fail "the uninstaller failed"
 # the last thing it removes.
 for _ in $(seq 100); do registered || break; sleep 0.2; done
 ! registered || fail "the uninstaller left its Apps and Features entry"
+! wine reg query "$app_paths_key" >/dev/null 2>&1 || fail "the uninstaller left the App Paths entry"
 [ ! -e "$program" ] || fail "left in Program Files: $(ls -R "$program")"
 [ ! -e "$menu" ] || fail "the Start menu folder is still there"
 cmp "$data/autosave.ini" "$workdir/list-before" || fail "the uninstaller touched autosave.ini"

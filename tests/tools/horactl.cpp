@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "command/timer_command.h"
 #include "row_frames.h"
 
 namespace {
@@ -31,8 +32,6 @@ HWND findTitled(const char* caption, Accept accept) {
 
 // The refused editor exists for a moment without being shown; only a shown
 // dialog counts as open.
-HWND findDialog(const char* caption) { return findTitled(caption, IsWindowVisible); }
-
 bool holdsTimerList(HWND dialog) {
     char cls[64] = {};
     GetClassNameA(GetDlgItem(dialog, listId), cls, sizeof cls);
@@ -43,6 +42,12 @@ HWND mainWindow() { return findTitled("Horalet", holdsTimerList); }
 
 HWND messageBox() {
     return findTitled("Horalet", [](HWND window) { return IsWindowVisible(window) && !holdsTimerList(window); });
+}
+
+// "message" names the open message box, whichever process shows it: a box
+// of another start of the program is not the program's active window.
+HWND findDialog(const char* caption) {
+    return std::strcmp(caption, "message") == 0 ? messageBox() : findTitled(caption, IsWindowVisible);
 }
 
 // GetWindowText gives only the creation text of another process's edit;
@@ -331,7 +336,7 @@ int printTrayTexts() {
             wchar_t wide[1024] = {};
             block.read(textAt, wide, sizeof wide - sizeof *wide);
             char text[4096] = {};
-            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+            WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);  // any language, as the program writes it
             std::printf("%s\t%s\t%s\n", balloon ? "balloon" : "tip", IsWindowVisible(tip) ? "shown" : "hidden", text);
         }
     }
@@ -431,10 +436,51 @@ private:
     std::vector<std::string> words_;
 };
 
+// start-together COUNT ENDING FOLDER EXE WORDS...: starts COUNT programs
+// "EXE WORDS N" (N from 1) in FOLDER, all held until the last is created and
+// then let go at once, as close together as starts can be; waits (up to
+// 60 s) until ENDING of them have ended and prints "N CODE" for each of those.
+int startTogether(const Call& call) {
+    const int count = call.number(1), ending = call.number(2);
+    std::vector<PROCESS_INFORMATION> started;
+    for (int n = 1; n <= count; ++n) {
+        std::string line = std::string("\"") + call.text(4) + "\"";
+        for (std::size_t word = 5; call.text(word)[0]; ++word) line += std::string(" \"") + call.text(word) + "\"";
+        line += " " + std::to_string(n);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, call.text(3),
+                            &startup, &process)) {
+            return 3;
+        }
+        started.push_back(process);
+    }
+    for (const PROCESS_INFORMATION& process : started) ResumeThread(process.hThread);
+    std::vector<bool> reported(started.size(), false);
+    int ended = 0;
+    for (const ULONGLONG until = GetTickCount64() + 60000; ended < ending && GetTickCount64() < until; Sleep(50)) {
+        for (std::size_t i = 0; i < started.size(); ++i) {
+            DWORD code = STILL_ACTIVE;
+            if (reported[i] || WaitForSingleObject(started[i].hProcess, 0) != WAIT_OBJECT_0) continue;
+            GetExitCodeProcess(started[i].hProcess, &code);
+            std::printf("%d %lu\n", static_cast<int>(i + 1), code);
+            reported[i] = true;
+            ++ended;
+        }
+    }
+    for (const PROCESS_INFORMATION& process : started) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    return ended < ending ? 1 : 0;
+}
+
 // Verbs about windows other than the main one, or about waiting for it.
 int runWindowVerb(const Call& call) {
     const std::string& verb = call.verb();
     if (verb == "wait") return waitFor(mainWindow, call.seconds(1, 20)) ? 0 : 1;
+    if (verb == "start-together") return startTogether(call);
     if (verb == "message" || verb == "message-wait") {
         HWND box = verb == "message" ? messageBox() : waitFor(messageBox, call.seconds(1, 10));
         return box ? printControlTexts(box) : 1;
@@ -509,6 +555,25 @@ int watchFrames(HWND main, const Call& call) {
     return rows.empty() || report.framesWithAnEmptyRow > 0 ? 1 : 0;
 }
 
+// copydata ID [HEX]: hands the main window a payload as another program
+// could (without HEX the one a start of the program sends for "5m Handed
+// over"), and prints the window's answer.
+int sendCopyData(HWND main, const Call& call) {
+    TimerCommand handedOver;
+    handedOver.seconds = 300;
+    handedOver.description = "Handed over";
+    std::vector<unsigned char> bytes = call.text(2)[0] ? std::vector<unsigned char>() : encodeTimerCommand(handedOver);
+    for (const char* hex = call.text(2); hex[0] && hex[1]; hex += 2) {
+        bytes.push_back(static_cast<unsigned char>(std::strtoul(std::string(hex, 2).c_str(), nullptr, 16)));
+    }
+    COPYDATASTRUCT data = {std::strtoul(call.text(1), nullptr, 0), static_cast<DWORD>(bytes.size()),
+                           bytes.empty() ? nullptr : bytes.data()};
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000, &answer)) return 3;
+    std::printf("%d\n", static_cast<int>(answer));
+    return 0;
+}
+
 int runMainVerb(const Call& call, HWND main) {
     const std::string& verb = call.verb();
     if (verb == "rows") return printRows(main);
@@ -530,6 +595,7 @@ int runMainVerb(const Call& call, HWND main) {
     if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
     if (verb == "menu-enabled") return menuItemState(main, static_cast<UINT>(call.number(1)));
     if (verb == "frames") return watchFrames(main, call);
+    if (verb == "copydata") return sendCopyData(main, call);
     return notThisVerb;
 }
 
