@@ -197,23 +197,27 @@ void onResume(const AppState& app) { armTick(app.hwndMain, 1); }
 
 // --- timers handed over by other starts ----------------------------------
 
-LRESULT onTimerCommand(MainWindowState& state, TimerCommandAnswer answer) {
-    if (answer == timerCommandAdded) state.autosave.saveIfChanged(*state.app);
-    return answer;
-}
-
 // The timer of this start's own command line; nobody waits for an answer,
 // so a full list is told here, in the editor's words.
 void addStartCommand(MainWindowState& state) {
     const AppState& app = *state.app;
-    if (onTimerCommand(state, addTimerFromCommand(app, *app.startCommand)) == timerCommandListFull) {
+    const TimerCommandAnswer answer = addTimerFromCommand(app, *app.startCommand);
+    if (answer == timerCommandAdded) state.autosave.saveIfChanged(app);
+    if (answer == timerCommandListFull) {
         showMessage(app.hwndMain, editorProblemText(EditorProblem::TableFull), app.title, MB_OK | MB_ICONERROR);
     }
 }
 
 LRESULT onCopyData(MainWindowState& state, const COPYDATASTRUCT* data) {
     if (!state.ready) return timerCommandNotReady;
-    return onTimerCommand(state, receiveTimerCommand(*state.app, data));
+    const TimerCommandAnswer answer = receiveTimerCommand(*state.app, data);
+    if (answer == timerCommandAdded) {
+        // The start that handed the timer over waits for its row, not for
+        // the file: it is let go before the list is written.
+        ReplyMessage(answer);
+        state.autosave.saveIfChanged(*state.app);
+    }
+    return answer;
 }
 
 // --- lifetime -------------------------------------------------------------

@@ -52,8 +52,9 @@ for case in "${cases[@]}"; do
     read -ra words <<<"$arguments"
     start_with "form$n" "${words[@]}"
     [ "$(exit_code "form$n")" = 0 ] || fail "\"$arguments\" ended with $(exit_code "form$n")"
-    # Saved before the answer that ends the start, not by some later tick.
-    [ "$(saved_timers)" -eq $((n + 2)) ] || fail "\"$arguments\" was not saved when its start ended"
+    # Saved right after the answer that ends the start, not by some later tick.
+    sleep 0.1
+    saved_are $((n + 2)) || fail "\"$arguments\" was not saved when its start ended"
     got=$(last_row)
     [ "$(field "$got" 1)	$(field "$got" 4)	$(field "$got" 6)	$(field "$got" 12)" = "$image	$set	$description	$limit" ] ||
         fail "\"$arguments\" gave the row $got"
