@@ -20,6 +20,7 @@
 #include "app/main_window.h"
 #include "app/timer_command_receiver.h"
 #include "bench_timer.h"
+#include "shown_main_window.h"
 #include "command/timer_command.h"
 #include "platform/code_page.h"
 #include "platform/list_view_control.h"
@@ -136,16 +137,6 @@ int rowCountOf(HWND main) {
     DWORD_PTR rows = 0;
     SendMessageTimeoutA(GetDlgItem(main, IDC_TIMER_LIST), LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &rows);
     return static_cast<int>(rows);
-}
-
-HWND shownMainWindow(DWORD pid) {
-    for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", "Horalet"); window;
-         window = FindWindowExA(nullptr, window, "#32770", "Horalet")) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == pid && IsWindowVisible(window)) return window;
-    }
-    return nullptr;
 }
 
 std::string listText(int timers) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench_timer.h"
+#include "shown_main_window.h"
 #include "memory_list_control.h"
 #include "res/resource.h"
 #include "sets/timer_set_file.h"
@@ -52,17 +53,6 @@ int countOf(const std::string& text, const char* what) {
     int count = 0;
     for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
     return count;
-}
-
-// The shown main window of process `pid`: a dialog captioned with the title.
-HWND shownMainWindow(DWORD pid) {
-    for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", "Horalet"); window;
-         window = FindWindowExA(nullptr, window, "#32770", "Horalet")) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == pid && IsWindowVisible(window)) return window;
-    }
-    return nullptr;
 }
 
 struct Footprint {
