@@ -6,20 +6,17 @@
 namespace {
 constexpr int64_t never = std::numeric_limits<int64_t>::max();
 
-// The longest time the table can show: past it a timer would start over
-// from zero.
-const int64_t longestShownTime = longestTimeSeconds;
-
 bool isRunning(const TimerRecord& r) { return r.state == Running; }
 bool skipsNextTick(const TimerRecord& r) { return (r.flags & skipTick) != 0; }
 
 // The elapsed seconds of a running timer after `seconds` more ticks in
 // which it has no event: a limited one stays below its set time (reaching
-// it is an event), an unlimited one stops at the longest time shown.
+// it is an event), an unlimited one stops at the longest time the table can
+// show, past which it would start over from zero.
 int64_t countedOn(const TimerRecord& r, int64_t elapsed, int64_t seconds) {
     if (r.limit != 0) return elapsed + seconds;
-    if (elapsed >= longestShownTime) return elapsed;
-    return std::min(elapsed + seconds, longestShownTime);
+    if (elapsed >= longestTimeSeconds) return elapsed;
+    return std::min(elapsed + seconds, longestTimeSeconds);
 }
 
 bool sameTime(const TimeHms& a, const TimeHms& b) {
