@@ -30,6 +30,9 @@
 // The logo drawn for 150 and 200 % display scale
 #define IDB_LOGO_150 151
 #define IDB_LOGO_200 152
+// The notification-area icon while timers run / while a finish is unseen
+#define IDI_TRAY_RUNNING 160
+#define IDI_TRAY_FINISHED 161
 
 // The carried clock font (raw font file)
 #define IDR_CLOCK_FONT 150

@@ -5,6 +5,9 @@ Writes, relative to the repository root:
   res/icons/state_running.ico, state_paused.ico, state_finished.ico and
     res/icons/app_small.ico (16, 20, 24, 32 and 48 pixels: the small icon of
     100, 125, 150, 200 and 300 % display scale)
+  res/icons/tray_running.ico and tray_finished.ico (the same sizes): the
+    notification-area icon while timers run and while a finish is unseen,
+    the small icon with a badge in its bottom-right corner
   res/icons/app.ico (64, 48, 40, 32, 24, 20 and 16 pixels)
   res/logo.bmp (203 x 61, 24 bits), logo-150.bmp and logo-200.bmp (the same
     at 150 and 200 %)
@@ -21,6 +24,7 @@ in pure Python.
 Usage: make-images.py [--out DIR] [--check]
   --out DIR  repository root to write under (default: the one holding this script)
   --check    write nothing; only read the existing files back and validate them
+             (a tray icon must also be the small icon outside its badge)
 """
 
 import argparse
@@ -494,6 +498,67 @@ def app_icon(size):
 
 
 # ---------------------------------------------------------------------------
+# Notification-area icons: the small program icon with a badge over the
+# bottom-right 9 of its 16 pixels, the dial's crown and left half still
+# showing. The taskbar may be light or dark, so a badge has a dark rim and,
+# outside that, a light one, which also parts it from the dial beneath. The
+# box and both rims are whole pixels at every size, so straight edges stay
+# sharp.
+
+BADGE_HALO = hex_colour("f4f8fa")
+
+
+def badge_layout(size):
+    """The badge's box (its left edge is also its top) and the width of each
+    rim, all in whole pixels."""
+    k = size / 16.0
+    return float(round(7 * k)), float(size), max(1.0, float(round(0.9 * k)))
+
+
+def draw_badge(c, outer, halo, rim, fill, edge):
+    c.draw(outer, BADGE_HALO)
+    c.draw_outlined(inset(outer, halo), fill, edge, rim)
+
+
+def tray_running(size):
+    """A play mark like the running state's: the program is counting."""
+    k = size / 16.0
+    c = app_icon(size)
+    lo, hi, line = badge_layout(size)
+    # The corners' rounding is left inside the box, so the straight left
+    # edge lies on its first column.
+    r = 1.3 * k
+    outer = polygon([(lo + r, lo + r), (lo + r, hi - r), (hi - r, (lo + hi) / 2)], rounding=r)
+    draw_badge(c, outer, line, line,
+               vertical_gradient(hex_colour("7be07b"), hex_colour("1f9d3a"), lo, hi),
+               hex_colour("14692a"))
+    return c
+
+
+def tray_finished(size):
+    """A round orange badge with a white "!": a timer has finished unseen.
+    Round and warm where the running mark is pointed and green, so the two
+    differ at a glance, and to someone who tells red from green poorly."""
+    k = size / 16.0
+    c = app_icon(size)
+    lo, hi, line = badge_layout(size)
+    centre = (lo + hi) / 2
+    # A circle's edge is never sharp, so its rims can be thinner than whole
+    # pixels, which leaves the mark more room.
+    draw_badge(c, circle(centre, centre, (hi - lo) / 2), 0.8 * line, 0.9 * line,
+               vertical_gradient(hex_colour("ffa040"), hex_colour("e0381f"), lo, hi),
+               hex_colour("8e1a1f"))
+    # One column wide at 16 pixels: the bar, a one-unit gap, a square dot.
+    unit = max(1.0, float(round(k)))
+    left = float(round(centre - unit / 2))
+    top, bottom = float(round(centre - 2.5 * k)), float(round(centre + 2.5 * k))
+    white = hex_colour("ffffff")
+    c.draw(rounded_rect(left, top, left + unit, bottom - 2 * unit, 0.25 * unit), white)
+    c.draw(rounded_rect(left, bottom - unit, left + unit, bottom, 0.25 * unit), white)
+    return c
+
+
+# ---------------------------------------------------------------------------
 # The logo's lettering: a small stroke font of round-capped lines and arcs.
 # Units: baseline at y = 0, x-height 7, cap height 10, y grows upwards.
 
@@ -625,6 +690,44 @@ def check_ico(data, expect_sizes):
                     raise FormatError("image %d: mask disagrees with alpha at %d,%d" % (i, x, row))
 
 
+def ico_colours(data):
+    """Each image's straight BGRA bytes, top row first, by its size; the
+    directory is taken as check_ico found it."""
+    count = ICO_HEADER.unpack_from(data, 0)[2]
+    images = {}
+    for i in range(count):
+        bw, _, _, _, _, _, _, where = ICO_ENTRY.unpack_from(data, ICO_HEADER.size + i * ICO_ENTRY.size)
+        size = bw or 256
+        stride = size * 4
+        bottom_up = data[where + 40:where + 40 + size * stride]
+        images[size] = b"".join(bottom_up[row * stride:(row + 1) * stride]
+                                for row in range(size - 1, -1, -1))
+    return images
+
+
+def check_tray_ico(data, expect_sizes, plain):
+    """A badged notification-area icon: well formed, the program's own small
+    icon (`plain`, an .ico) everywhere outside the badge's corner, and a
+    badge there."""
+    check_ico(data, expect_sizes)
+    badged, bare = ico_colours(data), ico_colours(plain)
+    for size in expect_sizes:
+        lo = int(badge_layout(size)[0])
+        changed = False
+        for y in range(size):
+            for x in range(size):
+                i = (y * size + x) * 4
+                same = badged[size][i:i + 4] == bare[size][i:i + 4]
+                if x < lo or y < lo:
+                    if not same:
+                        raise FormatError("%d-pixel image: the badge reaches %d,%d, outside its corner"
+                                          % (size, x, y))
+                else:
+                    changed |= not same
+        if not changed:
+            raise FormatError("%d-pixel image has no badge" % size)
+
+
 def check_bmp(data, width, height):
     if len(data) < BITMAP_FILE.size + 40:
         raise FormatError("too short")
@@ -660,16 +763,23 @@ def build():
     logos = {percent: logo(percent) for percent in LOGO_SCALES}
     outputs = [("res/icons/state_%s.ico" % name, ico_file(images), check_ico, list(ICON_SIZES))
                for name, images in states.items()]
+    app_small = ico_file([app[size] for size in ICON_SIZES])
+    trays = {name: [draw(size) for size in ICON_SIZES] for name, draw in
+             (("running", tray_running), ("finished", tray_finished))}
     outputs += [
         ("res/icons/app.ico", ico_file([app[size] for size in app_sizes]), check_ico, list(app_sizes)),
-        ("res/icons/app_small.ico", ico_file([app[size] for size in ICON_SIZES]), check_ico,
-         list(ICON_SIZES)),
+        ("res/icons/app_small.ico", app_small, check_ico, list(ICON_SIZES)),
     ]
+    outputs += [("res/icons/tray_%s.ico" % name, ico_file(images), check_tray_ico, list(ICON_SIZES),
+                 app_small)
+                for name, images in trays.items()]
     outputs += [(path, bmp24_file(logos[percent]), check_bmp,
                  *(scaled_length(v, percent) for v in LOGO_SIZE))
                 for percent, path in LOGO_SCALES.items()]
     outputs += [("docs/help/images/state_%s.png" % name, png_file(images[0]), check_png, 16, 16)
                 for name, images in states.items()]
+    outputs += [("docs/help/images/tray_%s.png" % name, png_file(images[0]), check_png, 16, 16)
+                for name, images in trays.items()]
     outputs += [
         ("docs/help/images/app.png", png_file(app[32]), check_png, 32, 32),
         ("docs/help/images/logo.png", png_file(logos[100]), check_png, 203, 61),
