@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+class DesktopShell;
+class DesktopStatus;
 struct TimerCommand;
 
 // The main window's one record, handed to every part that needs a window.
@@ -16,4 +18,10 @@ struct AppState {
     // A timer the command line asked for when no instance was running; the
     // main window adds it once the autosave list is loaded.
     const TimerCommand* startCommand = nullptr;
+    // What the tray icon and the taskbar button show; the main window's,
+    // null before it opens.
+    DesktopStatus* desktop = nullptr;
+    // Where the main window's tray, taskbar and flash calls go: null for the
+    // shell itself; tests hand in a recorder before the window opens.
+    DesktopShell* desktopShell = nullptr;
 };

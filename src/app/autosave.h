@@ -40,7 +40,7 @@ public:
     // tells the user as usual.
     void saveForSessionEnd(const AppState& app);
     void sessionGoesOn() { notice_.holdForSessionEnd(false); }
-    // The main window's WM_AUTOSAVE_REPORT and a returning tray icon.
+    // The main window's WM_AUTOSAVE_REPORT.
     AutosaveNotice& notice() { return notice_; }
 
 private:

@@ -1,16 +1,14 @@
 #include "app/autosave_notice.h"
 
-#include <string>
-
 #include "platform/message_box.h"
 #include "platform/tray_icon.h"
+#include "status/desktop_status.h"
 
 namespace {
 const char failureReport[] =
     "Error operation of save!\r\n\r\n"
     "The list cannot be written to autosave.ini. Horalet tries again every second "
     "and tells you when the list is saved again.";
-const char notSavedTip[] = ": the list is not being saved";
 const char savedAgainText[] = "The list is saved again.";
 
 // A modal dialog or message box of ours disables the main window; a menu
@@ -29,7 +27,7 @@ void AutosaveNotice::saveFailed(const AppState& app) {
     if (!failing_) {
         failing_ = true;
         reportDue_ = true;
-        refreshTrayTip(app);
+        if (app.desktop) app.desktop->showAutosaveFailing(true);
     }
     postHeldReport(app);
 }
@@ -38,7 +36,7 @@ void AutosaveNotice::saveSucceeded(const AppState& app) {
     if (!failing_) return;
     failing_ = false;
     reportDue_ = false;  // a report not shown yet has nothing left to tell
-    refreshTrayTip(app);
+    if (app.desktop) app.desktop->showAutosaveFailing(false);
     showTrayBalloon(app.hwndMain, app.title, savedAgainText);
 }
 
@@ -55,8 +53,4 @@ void AutosaveNotice::showPendingReport(const AppState& app) {
     reportOnScreen_ = true;
     showMessage(app.hwndMain, failureReport, app.title, MB_OK | MB_ICONERROR);
     reportOnScreen_ = false;
-}
-
-void AutosaveNotice::refreshTrayTip(const AppState& app) {
-    setTrayTip(app.hwndMain, failing_ ? (std::string(app.title) + notSavedTip).c_str() : app.title);
 }

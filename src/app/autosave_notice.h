@@ -10,8 +10,8 @@ constexpr UINT WM_AUTOSAVE_REPORT = WM_APP + 1;
 // What the user hears of autosave.ini that cannot be written. An episode runs
 // from the first failed save after a good one to the next good one, and is
 // reported once: by a box shown from the main loop as soon as no other box or
-// dialog of the program is open. Meanwhile the tray icon's tip says that the
-// list is not being saved, and a balloon tells when it is saved again.
+// dialog of the program is open. Meanwhile the tray icon's tip (the desktop
+// status's) says that the list is not being saved, and a balloon tells when it is saved again.
 class AutosaveNotice {
 public:
     void saveFailed(const AppState& app);
@@ -30,8 +30,6 @@ public:
     void postHeldReport(const AppState& app);
     // WM_AUTOSAVE_REPORT.
     void showPendingReport(const AppState& app);
-    // The tray icon came back (Explorer restarted) with the plain tip.
-    void refreshTrayTip(const AppState& app);
 
 private:
     bool failing_ = false;

@@ -5,6 +5,7 @@
 #include "app/clock_font.h"
 #include "platform/list_view_control.h"
 #include "res/resource.h"
+#include "status/desktop_status.h"
 #include "timers/clock_view.h"
 
 namespace {
@@ -32,4 +33,5 @@ void refreshClock(const AppState& app) {
     SendDlgItemMessageA(app.hwndMain, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(view.position), 0);
     fitClockFont(app.hwndClock, view.text.c_str());
     setTextIfChanged(app.hwndClock, view.text);
+    if (app.desktop) app.desktop->showSelected({view.row, view.state, view.limited, view.position});
 }

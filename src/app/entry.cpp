@@ -3,6 +3,7 @@
 // dialog loop runs the program.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/accelerators.h"
 #include "app/app_state.h"
@@ -24,9 +25,13 @@ void bringForward(HWND running) {
 int runProgram(AppState& app) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
+    // The taskbar's progress interface is a COM object; the shell's own
+    // calls expect the thread in an apartment too.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     installAcceleratorHook(app);
     DialogBoxParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, reinterpret_cast<LPARAM>(&app));
     removeAcceleratorHook();
+    if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }
 

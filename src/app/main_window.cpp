@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <memory>
+
 #include "app/about_help.h"
 #include "app/autosave.h"
 #include "app/clock_display.h"
@@ -20,7 +22,10 @@
 #include "platform/message_box.h"
 #include "platform/monotonic_clock.h"
 #include "platform/tray_icon.h"
+#include "platform/win32_desktop_shell.h"
 #include "res/resource.h"
+#include "status/desktop_status.h"
+#include "timers/running_timers.h"
 #include "timers/tick_engine.h"
 #include "timers/tick_schedule.h"
 
@@ -34,10 +39,16 @@ struct MainWindowState {
     TickSchedule schedule{0};
     UINT taskbarCreated = 0;
     bool insideTick = false;
+    // While the window moves the selection itself: the list reports the old
+    // row losing it before the new one gets it, and the taskbar would show
+    // that moment with no selection.
+    bool selecting = false;
     // Another start can find the window while it is still loading the list;
     // a timer it hands over then would land in a list about to be replaced.
     bool ready = false;
     int dpi = 96;  // the display scale the window's own pixel sizes are made for
+    std::unique_ptr<Win32DesktopShell> shell;
+    std::unique_ptr<DesktopStatus> desktop;
 };
 
 MainWindowState* stateOf(HWND window) {
@@ -56,6 +67,13 @@ void showAtCursor(const AppState& app, HMENU menu) {
 void bringBack(HWND window) {
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);
+}
+
+// The tray icon and the taskbar follow what runs; a command, a sort or a
+// timer from another start may have changed it.
+void showRunningTimers(const MainWindowState& state) {
+    ListViewControl list(state.app->hwndList);
+    state.desktop->showRunning(findRunningTimers(TimerTable(list)));
 }
 
 // --- commands -------------------------------------------------------------
@@ -113,12 +131,13 @@ void onListNotify(MainWindowState& state, const NMHDR& header) {
     if (header.code == LVN_ITEMCHANGED) {
         // A tick changes every running row, and the list reports each one;
         // the tick refreshes both once, after its walk over the rows.
-        if (state.insideTick) return;
+        if (state.insideTick || state.selecting) return;
         refreshClock(app);
         updateMenuStates(app);
     } else if (header.code == LVN_COLUMNCLICK) {
         sortTimerList(app, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
         state.autosave.saveIfChanged(app);
+        showRunningTimers(state);
     } else if (isContextClick(app, header.code)) {
         updateMenuStates(app);
         showAtCursor(app, app.timerMenu);
@@ -131,8 +150,24 @@ void onListNotify(MainWindowState& state, const NMHDR& header) {
 
 // --- notification-area icon ----------------------------------------------
 
-void onTrayNotify(const AppState& app, LPARAM event) {
+// A finish the user has not seen is what the click is about: its timer is
+// selected before the window comes back, and showing it makes it seen.
+void selectFirstUnseenFinish(MainWindowState& state) {
+    const int row = state.desktop->firstUnseenRow();
+    ListViewControl list(state.app->hwndList);
+    if (row < 0 || row >= list.rowCount()) return;
+    state.selecting = true;
+    list.selectRow(row);
+    state.selecting = false;
+    SendMessageA(state.app->hwndList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    refreshClock(*state.app);
+    updateMenuStates(*state.app);
+}
+
+void onTrayNotify(MainWindowState& state, LPARAM event) {
+    const AppState& app = *state.app;
     if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN) {
+        selectFirstUnseenFinish(state);
         bringBack(app.hwndMain);
         bool contextButton = app.buttonsSwapped ? event == WM_LBUTTONDOWN : event == WM_RBUTTONDOWN;
         if (!contextButton) return;
@@ -143,6 +178,7 @@ void onTrayNotify(const AppState& app, LPARAM event) {
             MessageBeep(0);
         }
     } else if (event == NIN_BALLOONUSERCLICK) {
+        selectFirstUnseenFinish(state);
         bringBack(app.hwndMain);
     }
 }
@@ -202,7 +238,10 @@ void onResume(const AppState& app) { armTick(app.hwndMain, 1); }
 void addStartCommand(MainWindowState& state) {
     const AppState& app = *state.app;
     const TimerCommandAnswer answer = addTimerFromCommand(app, *app.startCommand);
-    if (answer == timerCommandAdded) state.autosave.saveIfChanged(app);
+    if (answer == timerCommandAdded) {
+        state.autosave.saveIfChanged(app);
+        showRunningTimers(state);
+    }
     if (answer == timerCommandListFull) {
         showMessage(app.hwndMain, editorProblemText(EditorProblem::TableFull), app.title, MB_OK | MB_ICONERROR);
     }
@@ -216,6 +255,7 @@ LRESULT onCopyData(MainWindowState& state, const COPYDATASTRUCT* data) {
         // the file: it is let go before the list is written.
         ReplyMessage(answer);
         state.autosave.saveIfChanged(*state.app);
+        showRunningTimers(state);
     }
     return answer;
 }
@@ -231,11 +271,19 @@ void onInitDialog(HWND window, AppState& app) {
     app.hwndList = GetDlgItem(window, IDC_TIMER_LIST);
     app.hwndClock = GetDlgItem(window, IDC_CLOCK);
     state->dpi = windowDpi(window);
+    state->shell = std::make_unique<Win32DesktopShell>(window, app.hInstance);
+    state->desktop = std::make_unique<DesktopStatus>(app.desktopShell ? *app.desktopShell : *state->shell, app.title);
+    app.desktop = state->desktop.get();
+    // Explorer runs without administrator rights; a program that has them
+    // would not hear from it otherwise.
+    ChangeWindowMessageFilterEx(window, state->taskbarCreated, MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(window, taskbarButtonCreatedMessage(), MSGFLT_ALLOW, nullptr);
     initMainWindow(app);
     state->schedule.restart(monotonicMs());
     state->autosave.adoptLoadedFile(app);
     state->ready = true;
     if (app.startCommand) addStartCommand(*state);
+    showRunningTimers(*state);
 }
 
 void onDestroy(MainWindowState& state) {
@@ -276,12 +324,16 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             runCommand(*state, LOWORD(wParam));
             updateMenuStates(app);
             state->autosave.saveIfChanged(app);
+            showRunningTimers(*state);
             return 0;
         case WM_NOTIFY:
             onListNotify(*state, *reinterpret_cast<NMHDR*>(lParam));
             return 0;
         case WM_TRAYNOTIFY:
-            onTrayNotify(app, lParam);
+            onTrayNotify(*state, lParam);
+            return 0;
+        case WM_ACTIVATE:  // 0: the dialog manager still puts the focus back
+            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) state->desktop->looked();
             return 0;
         case WM_DPICHANGED:
             state->dpi = onMainWindowDpiChanged(app, state->dpi, wParam, lParam);
@@ -315,12 +367,16 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrA(window, DWLP_USER, 0);
+            state->app->desktop = nullptr;
             delete state;
             return 0;
     }
     if (message == state->taskbarCreated) {  // Explorer restarted
         addOurTrayIcon(app);
-        state->autosave.notice().refreshTrayTip(app);
+        state->desktop->trayIconAdded();
+    } else if (message == taskbarButtonCreatedMessage()) {
+        state->shell->taskbarButtonCreated();
+        state->desktop->taskbarButtonCreated();
     }
     return 0;
 }

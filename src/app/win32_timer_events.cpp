@@ -5,6 +5,8 @@
 
 #include "app/clock_display.h"
 #include "platform/tray_icon.h"
+#include "platform/win32_desktop_shell.h"
+#include "status/desktop_status.h"
 
 // No result is looked at: a missing sound or program simply does nothing,
 // and the timer is finished all the same.
@@ -34,3 +36,11 @@ void Win32TimerEvents::showBalloon(const char* title, const char* text) {
 }
 
 void Win32TimerEvents::refreshClock() { ::refreshClock(app_); }
+
+void Win32TimerEvents::timerFinished(int row) {
+    if (app_.desktop) app_.desktop->timerFinished(row, windowPresence(app_.hwndMain));
+}
+
+void Win32TimerEvents::runningAfterTick(const RunningTimers& running) {
+    if (app_.desktop) app_.desktop->showRunning(running);
+}

@@ -3,7 +3,7 @@
 #include "timers/tick_engine.h"
 
 // The tick's actions on the real system: PlaySoundA, ShellExecuteA, the tray
-// balloon and the big clock.
+// balloon, the big clock, and what the tray icon and taskbar show.
 class Win32TimerEvents : public TimerEvents {
 public:
     explicit Win32TimerEvents(const AppState& app) : app_(app) {}
@@ -11,6 +11,8 @@ public:
     void openProgram(const char* fileName, const char* parameters) override;
     void showBalloon(const char* title, const char* text) override;
     void refreshClock() override;
+    void timerFinished(int row) override;
+    void runningAfterTick(const RunningTimers& running) override;
 
 private:
     const AppState& app_;

@@ -2,7 +2,11 @@
 
 #include <shellapi.h>
 
+#include "status/desktop_shell.h"
 #include "timers/field_text.h"
+
+// The tip the program composes fits the shell's field.
+static_assert(sizeof NOTIFYICONDATAA().szTip == trayTipCapacity, "the tray tip's field");
 
 namespace {
 // The platform's own size: the fixed 504 of old documents is the 32-bit one.
@@ -33,6 +37,13 @@ void setTrayTip(HWND window, const char* tip) {
     NOTIFYICONDATAA data = iconData(window);
     data.uFlags = NIF_TIP;
     copyFieldText(data.szTip, sizeof data.szTip, tip);
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+void setTrayIconImage(HWND window, HICON icon) {
+    NOTIFYICONDATAA data = iconData(window);
+    data.uFlags = NIF_ICON;
+    data.hIcon = icon;
     Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 

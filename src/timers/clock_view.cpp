@@ -9,6 +9,9 @@ ClockView computeClockView(const TimerTable& table, int systemSecond, const std:
     }
     const TimerRecord r = table.readTimerRow(row);
     const bool limited = r.limit != 0;
+    view.row = row;
+    view.state = r.state;
+    view.limited = limited;
     // The time left is the one the row holds, as computed when it was written.
     view.text = formatTimeText(limited ? r.timeLeft : r.timeCurrent);
     if (r.state == Paused && systemSecond % 2 != 0) view.text.clear();  // blink with the system clock

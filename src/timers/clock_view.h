@@ -7,6 +7,10 @@
 struct ClockView {
     std::string text;
     int position = 0;  // percent, 0..100
+    // The selected row and what decides its taskbar progress; row -1: none.
+    int row = -1;
+    int32_t state = Running;
+    bool limited = false;
 };
 
 // `systemSecond` is the seconds value of the current system time (a paused

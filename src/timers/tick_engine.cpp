@@ -51,6 +51,7 @@ void reportCompletions(const TickRun& run, TimerEvents& events, int64_t seconds)
         // A single second finishes each timer at most once, so each shows
         // its own balloon, as a catch-up with one finished timer does.
         if (seconds == 1 || finished.size() == 1) showCompletionBalloon(run.record(row), events);
+        events.timerFinished(row);
     }
     if (seconds > 1 && finished.size() > 1) {
         const std::string text = finishedMeanwhileText(static_cast<int>(finished.size()), finishedNames(run));
@@ -65,6 +66,7 @@ bool tickTimers(TimerTable& table, TimerEvents& events, int64_t seconds) {
     run.advance(seconds);
     const bool heldChange = run.writeBack();
     reportCompletions(run, events, seconds);
+    events.runningAfterTick(run.runningTimers());
     if (run.lastStartedRow() >= 0) {
         table.selectRow(run.lastStartedRow());  // the clock follows the chain
         events.refreshClock();

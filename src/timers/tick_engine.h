@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "timers/running_timers.h"
 #include "timers/timer_table.h"
 
 // What a tick needs of the world outside the table. The program plays
@@ -13,6 +14,11 @@ public:
     virtual void openProgram(const char* fileName, const char* parameters) = 0;
     virtual void showBalloon(const char* title, const char* text) = 0;
     virtual void refreshClock() = 0;
+    // Once for each timer a tick finished, in the order they finished,
+    // after its action.
+    virtual void timerFinished(int /*row*/) {}
+    // The running timers as a tick that moved time left them.
+    virtual void runningAfterTick(const RunningTimers& /*running*/) {}
 };
 
 // Applies `seconds` whole seconds to the running timers, exactly as that

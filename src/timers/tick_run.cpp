@@ -80,6 +80,14 @@ void TickRun::advance(int64_t seconds) {
     }
 }
 
+RunningTimers TickRun::runningTimers() const {
+    RunningTimers running;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (rows_[i].loaded) running.add(static_cast<int>(i), rows_[i].record);
+    }
+    return running;
+}
+
 int64_t TickRun::elapsedAt(const Row& row, int64_t tick) const {
     const TimerRecord& r = row.record;
     const int64_t elapsed = totalSeconds(r.timeCurrent);

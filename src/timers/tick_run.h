@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "timers/running_timers.h"
 #include "timers/timer_table.h"
 
 // Runs the timers of the table forward by a number of whole seconds, with
@@ -31,6 +32,9 @@ public:
     const TimerRecord& record(int row) const { return rows_[static_cast<std::size_t>(row)].record; }
     // The row a chain started last, or -1: the selection follows it.
     int lastStartedRow() const { return lastStarted_; }
+    // The rows running at the end, from the records in hand: a row that was
+    // neither running nor started by a chain does not run now.
+    RunningTimers runningTimers() const;
 
 private:
     struct Row {

@@ -24,9 +24,13 @@ public:
         balloonTexts.push_back(text);
     }
     void refreshClock() override { calls.push_back("refresh"); }
+    void timerFinished(int row) override { finishedRows.push_back(row); }
+    void runningAfterTick(const RunningTimers& after) override { running = after; }
 
     std::vector<std::string> calls;
     std::vector<std::string> balloonTexts;
+    std::vector<int> finishedRows;
+    RunningTimers running;
 };
 
 // A limited timer as the editor stores it: running, from zero, skipping its
@@ -489,6 +493,7 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
             const std::vector<TimerRecord> before = paper.rows;
             events.calls.clear();
             events.balloonTexts.clear();
+            events.finishedRows.clear();
 
             const bool heldChange = tickTimers(table, events, gap);
             for (int64_t t = 0; t < gap; ++t) paper.tick();
@@ -512,6 +517,14 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
             EXPECT_EQ(sounds, expectedSounds(paper, gap));
             EXPECT_EQ(events.balloonTexts.empty(), paper.finished.empty());
             EXPECT_EQ(heldChange, fileChange) << "whether the timer set file must be written";
+            // What the tray shows comes from the tick's own records, not
+            // from reading the table again.
+            EXPECT_EQ(events.finishedRows, paper.finished);
+            const RunningTimers read = findRunningTimers(table);
+            EXPECT_EQ(events.running.count(), read.count());
+            EXPECT_EQ(events.running.soonestCountdown(), read.soonestCountdown());
+            EXPECT_EQ(events.running.firstCountUp(), read.firstCountUp());
+            EXPECT_EQ(events.running.shownSeconds(), read.shownSeconds());
             lapped += paper.lapped;
         }
     }

@@ -205,7 +205,7 @@ else
     poll 3 tea_saved_running || fail "autosave.ini does not hold the started timer 3 s after room came back"
     saved_again() { ctl tray-texts | grep "^balloon	shown	The list is saved again.$" >/dev/null; }
     poll 5 saved_again || fail "no balloon says the list is saved again: $(ctl tray-texts)"
-    ctl tray-texts | grep "^tip	[a-z]*	Horalet$" >/dev/null || fail "the tray tip still tells of the failure"
+    ctl tray-texts | grep "^tip	[a-z]*	Tea: 00:[0-2][0-9] left$" >/dev/null || fail "the tray tip does not tell of Tea again: $(ctl tray-texts)"
     screenshot saved-again
     exit_horalet
 fi

@@ -16,6 +16,8 @@
 #include "platform/message_box.h"
 #include "platform/monotonic_clock.h"
 #include "platform/tray_icon.h"
+#include "platform/win32_desktop_shell.h"
+#include "recording_desktop_shell.h"
 #include "res/resource.h"
 #include "temp_folder.h"
 #include "timers/timer_table.h"
@@ -531,6 +533,51 @@ TEST_F(MainWindowTest, TrayButtonsShowTheWindowAndOnlyTheContextButtonOpensTheMe
     ShowWindow(app.hwndMain, SW_HIDE);
     SendMessageA(app.hwndMain, WM_TRAYNOTIFY, trayIconId, NIN_BALLOONUSERCLICK);
     EXPECT_TRUE(IsWindowVisible(app.hwndMain));
+}
+
+// No display here shows the taskbar's part, so the calls are checked where
+// the window makes them.
+TEST_F(MainWindowTest, TrayAndTaskbarFollowTheTimersAndAClickSelectsTheFirstUnseenFinish) {
+    using Calls = std::vector<std::string>;
+    RecordingDesktopShell shell;
+    app.desktopShell = &shell;
+    open();
+    write(-1, runningTimer("Long", 50));
+    write(-1, runningTimer("Tea", 3));
+    write(-1, runningTimer("Egg", 2));
+    ListViewControl(app.hwndList).selectRow(1);
+    command(0);  // after any command, what runs is read from the list
+    EXPECT_EQ(shell.take(), (Calls{"progress normal 0", "tip Egg: 00:02 left (+2 running)", "icon running"}));
+
+    // Shown, but another window is in front: the finishes flash the button
+    // once and leave the finish mark.
+    ShowWindow(app.hwndMain, SW_SHOW);
+    HWND other = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_NE(GetForegroundWindow(), app.hwndMain);
+    tick();
+    EXPECT_EQ(shell.take(), (Calls{"tip Egg: 00:01 left (+2 running)", "progress normal 33"}));
+    tick(2);  // Egg finishes in the first of these seconds, Tea in the second
+    EXPECT_EQ(shell.take(), (Calls{"flash", "icon unseen", "tip Long: 00:47 left", "progress error 100"}));
+
+    // The taskbar made the button again (Explorer restarted): it is told again.
+    SendMessageA(app.hwndMain, taskbarButtonCreatedMessage(), 0, 0);
+    EXPECT_EQ(shell.take(), (Calls{"progress error 100"}));
+
+    // A click on the balloon once the window is hidden: the first to finish
+    // is selected, and being shown in front, every finish is seen.
+    ShowWindow(app.hwndMain, SW_HIDE);
+    SendMessageA(app.hwndMain, WM_TRAYNOTIFY, trayIconId, NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(ListViewControl(app.hwndList).selectedFocusedRow(), 2);
+    EXPECT_EQ(GetForegroundWindow(), app.hwndMain);
+    EXPECT_EQ(shell.take(), (Calls{"icon running", "progress none"}));
+
+    // A finish in front of the user is seen as it happens.
+    write(1, runningTimer("Tea", 1));
+    tick();
+    EXPECT_EQ(shell.take(), (Calls{"tip Long: 00:46 left"}));
+    DestroyWindow(other);
 }
 
 TEST_F(MainWindowTest, AcceleratorHookTurnsKeysIntoMainWindowCommands) {

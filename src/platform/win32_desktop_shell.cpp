@@ -1,0 +1,73 @@
+#include "platform/win32_desktop_shell.h"
+
+#include <shobjidl.h>
+
+#include "platform/dpi.h"
+#include "platform/tray_icon.h"
+#include "res/resource.h"
+
+Win32DesktopShell::~Win32DesktopShell() {
+    for (HICON icon : icons_) {
+        if (icon) DestroyIcon(icon);
+    }
+    if (taskbar_) taskbar_->Release();
+}
+
+void Win32DesktopShell::setTrayTip(const char* tip) { ::setTrayTip(window_, tip); }
+
+void Win32DesktopShell::setTrayIcon(TrayMark mark) {
+    static const int ids[] = {IDI_APP_SMALL, IDI_TRAY_RUNNING, IDI_TRAY_FINISHED};
+    const int index = static_cast<int>(mark);
+    // Loaded once each and kept while the window lives, so the tray never
+    // holds a picture that is gone.
+    if (!icons_[index]) icons_[index] = loadNotificationAreaIcon(resources_, ids[index]);
+    setTrayIconImage(window_, icons_[index]);
+}
+
+void Win32DesktopShell::setTaskbarProgress(TaskbarProgress state, int percent) {
+    if (!taskbar_) return;  // no button yet, or a taskbar without progress
+    if (state == TaskbarProgress::None) {
+        taskbar_->SetProgressState(window_, TBPF_NOPROGRESS);
+        return;
+    }
+    // A value set while there is no progress turns the state to normal, so
+    // the value goes first and the state after it.
+    taskbar_->SetProgressValue(window_, static_cast<ULONGLONG>(percent), 100);
+    const TBPFLAG flags = state == TaskbarProgress::Paused  ? TBPF_PAUSED
+                          : state == TaskbarProgress::Error ? TBPF_ERROR
+                                                            : TBPF_NORMAL;
+    taskbar_->SetProgressState(window_, flags);
+}
+
+void Win32DesktopShell::flashTaskbarButton() {
+    FLASHWINFO flash = {};
+    flash.cbSize = sizeof flash;
+    flash.hwnd = window_;
+    flash.dwFlags = FLASHW_ALL | FLASHW_TIMERNOFG;
+    FlashWindowEx(&flash);
+}
+
+void Win32DesktopShell::taskbarButtonCreated() {
+    if (taskbar_) return;
+    ITaskbarList3* taskbar = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+                                reinterpret_cast<void**>(&taskbar)))) {
+        return;
+    }
+    if (FAILED(taskbar->HrInit())) {
+        taskbar->Release();
+        return;
+    }
+    taskbar_ = taskbar;
+}
+
+UINT taskbarButtonCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarButtonCreated");
+    return message;
+}
+
+WindowPresence windowPresence(HWND window) {
+    if (!IsWindowVisible(window)) return WindowPresence::Hidden;
+    if (IsIconic(window) || GetForegroundWindow() != window) return WindowPresence::Behind;
+    return WindowPresence::InFront;
+}
