@@ -335,6 +335,11 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_ACTIVATE:  // 0: the dialog manager still puts the focus back
             if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) state->desktop->looked();
             return 0;
+        case WM_SIZE:
+            // A click on the taskbar button activates the window while it is
+            // still minimized, and restores it after that.
+            if (wParam == SIZE_RESTORED && GetForegroundWindow() == window) state->desktop->looked();
+            return 0;
         case WM_DPICHANGED:
             state->dpi = onMainWindowDpiChanged(app, state->dpi, wParam, lParam);
             return 0;  // the dialog manager lays the controls out again

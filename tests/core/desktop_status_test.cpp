@@ -104,25 +104,6 @@ TEST(DesktopStatusTest, IconAndProgressFollowATimerThroughItsLife) {
     EXPECT_EQ(shell.take(), (Calls{"tip Tea: 00:08 left"}));
 }
 
-TEST(DesktopStatusTest, AFinishBehindOtherWindowsFlashesOnceAndTheFirstUnseenIsKept) {
-    RecordingDesktopShell shell;
-    DesktopStatus status(shell, "Horalet");
-    status.timerFinished(4, WindowPresence::InFront);
-    EXPECT_EQ(shell.take(), Calls{}) << "a finish in front of the user is seen as it happens";
-    EXPECT_EQ(status.firstUnseenRow(), -1);
-
-    status.timerFinished(4, WindowPresence::Behind);
-    status.timerFinished(2, WindowPresence::Behind);
-    status.timerFinished(4, WindowPresence::Hidden);
-    EXPECT_EQ(shell.take(), (Calls{"flash", "icon unseen"}));
-    EXPECT_EQ(status.firstUnseenRow(), 4) << "the first to finish, not the top one";
-
-    status.looked();
-    EXPECT_EQ(status.firstUnseenRow(), -1);
-    status.timerFinished(1, WindowPresence::Behind);
-    EXPECT_EQ(shell.take(), (Calls{"icon plain", "flash", "icon unseen"})) << "each new episode flashes again";
-}
-
 TEST(DesktopStatusTest, AFullListTickingCallsTheShellAtMostOnceASecond) {
     MemoryListControl list;
     TimerTable table(list);

@@ -573,10 +573,24 @@ TEST_F(MainWindowTest, TrayAndTaskbarFollowTheTimersAndAClickSelectsTheFirstUnse
     EXPECT_EQ(GetForegroundWindow(), app.hwndMain);
     EXPECT_EQ(shell.take(), (Calls{"icon running", "progress none"}));
 
+    // Minimized, it is behind: restoring it shows the finish.
+    ShowWindow(app.hwndMain, SW_MINIMIZE);
+    write(1, runningTimer("Tea", 1));
+    tick();
+    EXPECT_EQ(shell.take(), (Calls{"flash", "icon unseen", "tip Long: 00:46 left"}));
+    // Windows restores it from its button in this order: active while still
+    // minimized, then restored.
+    SetForegroundWindow(app.hwndMain);
+    SendMessageA(app.hwndMain, WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, TRUE), 0);
+    EXPECT_EQ(shell.take(), Calls{});
+    SendMessageA(app.hwndMain, WM_SIZE, SIZE_RESTORED, 0);
+    EXPECT_EQ(shell.take(), (Calls{"icon running"}));
+    ShowWindow(app.hwndMain, SW_RESTORE);
+
     // A finish in front of the user is seen as it happens.
     write(1, runningTimer("Tea", 1));
     tick();
-    EXPECT_EQ(shell.take(), (Calls{"tip Long: 00:46 left"}));
+    EXPECT_EQ(shell.take(), (Calls{"tip Long: 00:45 left"}));
     DestroyWindow(other);
 }
 
