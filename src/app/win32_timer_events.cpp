@@ -38,7 +38,9 @@ void Win32TimerEvents::showBalloon(const char* title, const char* text) {
 void Win32TimerEvents::refreshClock() { ::refreshClock(app_); }
 
 void Win32TimerEvents::timerFinished(int row) {
-    if (app_.desktop) app_.desktop->timerFinished(row, windowPresence(app_.hwndMain));
+    if (!app_.desktop) return;
+    if (!presence_) presence_ = windowPresence(app_.hwndMain);
+    app_.desktop->timerFinished(row, *presence_);
 }
 
 void Win32TimerEvents::runningAfterTick(const RunningTimers& running) {

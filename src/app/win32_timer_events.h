@@ -1,5 +1,8 @@
 #pragma once
+#include <optional>
+
 #include "app/app_state.h"
+#include "status/desktop_status.h"
 #include "timers/tick_engine.h"
 
 // The tick's actions on the real system: PlaySoundA, ShellExecuteA, the tray
@@ -16,4 +19,7 @@ public:
 
 private:
     const AppState& app_;
+    // Where the window stands does not change within a tick; asked once,
+    // not for each of the timers a catch-up finishes.
+    std::optional<WindowPresence> presence_;
 };
