@@ -60,9 +60,10 @@ void DesktopStatus::taskbarButtonCreated() {
 bool DesktopStatus::unseen(int row) const { return std::find(unseen_.begin(), unseen_.end(), row) != unseen_.end(); }
 
 void DesktopStatus::refreshTray() {
-    const std::string tip =
-        autosaveFailing_ ? trayTipText(RunningTimers(), title_ + notSavedTip, trayTipCapacity)
-                         : trayTipText(running_, title_, trayTipCapacity);
+    // With nothing running the tip is the title alone, cut to fit: so is the
+    // failure's.
+    const std::string tip = autosaveFailing_ ? trayTipText(RunningTimers(), title_ + notSavedTip, trayTipCapacity)
+                                             : trayTipText(running_, title_, trayTipCapacity);
     if (tip != shownTip_) {
         shell_.setTrayTip(tip.c_str());
         shownTip_ = tip;

@@ -2,8 +2,8 @@
 # The notification area while the window is hidden: the tip, read by
 # hovering the icon as a user does, names the timer that finishes first; the
 # icon's picture tells that something runs and then that a finish is
-# unseen; a click on the balloon shows the window with the first timer to
-# have finished selected. The taskbar's progress and flashing are not drawn
+# unseen; a click on the balloon, or on the icon, shows the window with the
+# first timer to have finished selected. The taskbar's progress and flashing are not drawn
 # under a virtual display; the window's own test checks those calls.
 source "$(dirname "$0")/lib.sh"
 
