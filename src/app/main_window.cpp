@@ -183,8 +183,10 @@ void onTrayNotify(MainWindowState& state, LPARAM event) {
     }
 }
 
+// With the plain picture and the title; the desktop status is told so and
+// sets what runs.
 void addOurTrayIcon(const AppState& app) {
-    addTrayIcon(app.hwndMain, loadNotificationAreaIcon(app.hInstance, IDI_APP_SMALL), app.title);
+    addTrayIcon(app.hwndMain, stateOf(app.hwndMain)->shell->trayIcon(TrayMark::Plain), app.title);
 }
 
 // --- tick -----------------------------------------------------------------
@@ -238,10 +240,7 @@ void onResume(const AppState& app) { armTick(app.hwndMain, 1); }
 void addStartCommand(MainWindowState& state) {
     const AppState& app = *state.app;
     const TimerCommandAnswer answer = addTimerFromCommand(app, *app.startCommand);
-    if (answer == timerCommandAdded) {
-        state.autosave.saveIfChanged(app);
-        showRunningTimers(state);
-    }
+    if (answer == timerCommandAdded) state.autosave.saveIfChanged(app);
     if (answer == timerCommandListFull) {
         showMessage(app.hwndMain, editorProblemText(EditorProblem::TableFull), app.title, MB_OK | MB_ICONERROR);
     }

@@ -15,14 +15,16 @@ Win32DesktopShell::~Win32DesktopShell() {
 
 void Win32DesktopShell::setTrayTip(const char* tip) { ::setTrayTip(window_, tip); }
 
-void Win32DesktopShell::setTrayIcon(TrayMark mark) {
+HICON Win32DesktopShell::trayIcon(TrayMark mark) {
     static const int ids[] = {IDI_APP_SMALL, IDI_TRAY_RUNNING, IDI_TRAY_FINISHED};
     const int index = static_cast<int>(mark);
     // Loaded once each and kept while the window lives, so the tray never
     // holds a picture that is gone.
     if (!icons_[index]) icons_[index] = loadNotificationAreaIcon(resources_, ids[index]);
-    setTrayIconImage(window_, icons_[index]);
+    return icons_[index];
 }
+
+void Win32DesktopShell::setTrayIcon(TrayMark mark) { setTrayIconImage(window_, trayIcon(mark)); }
 
 void Win32DesktopShell::setTaskbarProgress(TaskbarProgress state, int percent) {
     if (!taskbar_) return;  // no button yet, or a taskbar without progress

@@ -21,6 +21,8 @@ public:
     void setTaskbarProgress(TaskbarProgress state, int percent) override;
     void flashTaskbarButton() override;
 
+    // The picture for a mark, loaded at the tray's icon size.
+    HICON trayIcon(TrayMark mark);
     // The taskbar made a button for the window: only now does its progress
     // interface take calls for it.
     void taskbarButtonCreated();
