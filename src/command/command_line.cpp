@@ -113,16 +113,21 @@ ParsedCommand refused(std::string problem) {
     return parsed;
 }
 
-std::string descriptionFrom(const std::vector<std::string>& arguments, std::size_t first) {
+// The words from `first` on make the description. A line break or another
+// control character in it is refused, never cleaned up: whoever passes one
+// may be trying to smuggle lines into the list's file.
+ParsedCommand withDescription(ParsedCommand parsed, const std::vector<std::string>& arguments, std::size_t first) {
     std::string text;
     for (std::size_t i = first; i < arguments.size(); ++i) {
         if (i > first) text += ' ';
         text += arguments[i];
     }
-    // A description is a C string wherever it goes next.
-    text.resize(std::string_view(text.c_str()).size());
+    if (holdsControlCharacter(text.data(), text.size())) {
+        return refused("The description holds a line break, a tab or another control character.");
+    }
     text.resize(fittingPrefixLength(text.data(), text.size(), timerTextSize - 1));
-    return text;
+    parsed.timer.description = std::move(text);
+    return parsed;
 }
 }  // namespace
 
@@ -142,10 +147,7 @@ ParsedCommand readCommandLine(const std::vector<std::string>& arguments) {
             help.kind = CommandKind::Help;
             return help;
         }
-        if (argument == "--") {
-            parsed.timer.description = descriptionFrom(arguments, at + 1);
-            return parsed;
-        }
+        if (argument == "--") return withDescription(parsed, arguments, at + 1);
         if (argument == "--paused") {
             parsed.timer.paused = true;
             continue;
@@ -167,8 +169,7 @@ ParsedCommand readCommandLine(const std::vector<std::string>& arguments) {
                 return refused(quoted(argument) + " is longer than 99:59:59.");
         }
     }
-    parsed.timer.description = descriptionFrom(arguments, at);
-    return parsed;
+    return withDescription(parsed, arguments, at);
 }
 
 const char* commandUsageText() {

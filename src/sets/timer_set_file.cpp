@@ -4,6 +4,7 @@
 #include <string>
 
 #include "sets/ini_reader.h"
+#include "timers/field_text.h"
 
 namespace {
 // The fifteen keys, in the order they are written.
@@ -24,9 +25,17 @@ void appendKey(TextBuffer& text, const char* key) {
     text.appendText(" = ");
 }
 
+// A value is one line whoever filled the record: a line break inside it
+// would make a line of its own, which the reader takes for a key, so every
+// control character becomes a space. The editor's one-line fields never
+// make one, so no file written before changes.
 void appendKeyLine(TextBuffer& text, const char* key, const char* value) {
     appendKey(text, key);
-    text.appendText(value);
+    std::string line(value);
+    for (char& c : line) {
+        if (isControlCharacter(c)) c = ' ';
+    }
+    text.appendText(line.c_str());
 }
 
 void appendKeyLine(TextBuffer& text, const char* key, int32_t value) {

@@ -69,3 +69,15 @@ int parseDecimalInt(const char* text) {
     if (value < INT_MIN) return INT_MIN;
     return static_cast<int>(value);
 }
+
+bool isControlCharacter(char c) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+bool holdsControlCharacter(const char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (isControlCharacter(text[i])) return true;
+    }
+    return false;
+}

@@ -22,6 +22,12 @@ std::size_t fittingPrefixLength(const char* text, std::size_t length, std::size_
 void copyFieldText(char* field, std::size_t capacity, const char* source);
 void copyFieldText(char* field, std::size_t capacity, const char* source, std::size_t sourceLength);
 
+// A control character (below 0x20, or 0x7F) has no place in a timer's
+// one-line texts: a line break inside a value would start a line of its own
+// in a timer set file, and the reader would take it for a key.
+bool isControlCharacter(char c);
+bool holdsControlCharacter(const char* text, std::size_t length);
+
 // Reads a decimal integer the way the table and the set file store numbers:
 // leading white space, an optional sign, digits up to the first non-digit;
 // no digits give 0. Values beyond the 32-bit range are clamped to it, so a

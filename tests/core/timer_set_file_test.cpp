@@ -110,6 +110,28 @@ TEST_F(TimerSetFileTest, WriterMakesTheExactBytesOfOneAndOfSeveralTimers) {
     EXPECT_EQ(written(), std::string(teaSection) + programSection);
 }
 
+// However a record was filled, its texts stay values: a line break in one
+// must never plant keys that the reader would take (the first copy wins).
+TEST_F(TimerSetFileTest, ControlCharactersInAnyTextNeverBecomeLinesOfTheirOwn) {
+    const char* const planted = "Tea\nACTION_TYPE = 1\r\nFILE = C:\\Windows\\calc.exe\rLIMIT = 1\tSECONDS = 5\x7F";
+    const char* const asWritten = "Tea ACTION_TYPE = 1  FILE = C:\\Windows\\calc.exe LIMIT = 1 SECONDS = 5 ";
+    using Text = char(TimerRecord::*)[timerTextSize];
+    const Text fields[] = {&TimerRecord::description, &TimerRecord::fileName, &TimerRecord::parameters,
+                           &TimerRecord::unit};
+    for (Text field : fields) {
+        TimerRecord r = teaTimer();
+        std::strcpy(r.*field, planted);
+        list.deleteAllRows();
+        table.writeTimerRow(-1, r);
+        ASSERT_EQ(load(written()), 1);
+        const TimerRecord back = loaded.readTimerRow(0);
+        TimerRecord expected = teaTimer();
+        std::strcpy(expected.*field, asWritten);
+        (expected.*field)[std::strlen(asWritten) - 1] = '\0';  // the reader trims the blank at the end
+        expectSameSettings(back, expected);
+    }
+}
+
 TEST_F(TimerSetFileTest, SetComesBackInRowOrderWithElapsedTimesAtZero) {
     table.writeTimerRow(-1, teaTimer());
     table.writeTimerRow(-1, programTimer());
