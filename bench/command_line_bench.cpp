@@ -73,12 +73,13 @@ void receiverShare(int runs) {
     TimerCommand tea;
     tea.seconds = 300;
     tea.description = "Tea";
-    std::vector<unsigned char> payload = encodeTimerCommand(tea);
+    // The runs are quick; an hour is far beyond the last one.
+    std::vector<unsigned char> payload = encodeTimerCommand(tea, GetTickCount64() + 3600 * 1000);
     COPYDATASTRUCT data = {timerCommandPayloadId, static_cast<DWORD>(payload.size()), payload.data()};
     std::vector<double> ms, answered;
     for (int run = 0; run < runs; ++run) {
         // Sent from another thread, as a start's message comes: the sender
-        // is let go at the answer, before the list is written.
+        // is let go at the answer, once the list is written.
         std::atomic<bool> done{false};
         LRESULT answer = 0;
         std::thread sender([&] {

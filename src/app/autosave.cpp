@@ -71,6 +71,11 @@ void Autosave::saveIfChanged(const AppState& app) {
     if (text != savedText_) write(app, text);
 }
 
+bool Autosave::saveNow(const AppState& app) {
+    std::string text = currentSetText(app);
+    return (!notice_.failing() && text == savedText_) || write(app, text);
+}
+
 void Autosave::retryIfFailing(const AppState& app) {
     if (notice_.failing()) write(app, currentSetText(app));
     notice_.postHeldReport(app);

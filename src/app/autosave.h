@@ -24,6 +24,10 @@ public:
     // Saves when the list's set text differs from the last one written.
     // While saving fails it leaves the change to the retry.
     void saveIfChanged(const AppState& app);
+    // A timer handed over by another start, whose exit code promises it
+    // survives a kill: writes the list now if the file does not hold it,
+    // with one more try while saving fails. True when the file holds it.
+    bool saveNow(const AppState& app);
     // Every second, whatever the tick changed: while saving fails, tries
     // again, so that a change that could not be saved is written as soon as
     // the file can be, without waiting for another change.

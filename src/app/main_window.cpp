@@ -247,13 +247,17 @@ void addStartCommand(MainWindowState& state) {
 }
 
 LRESULT onCopyData(MainWindowState& state, const COPYDATASTRUCT* data) {
-    if (!state.ready) return timerCommandNotReady;
-    const TimerCommandAnswer answer = receiveTimerCommand(*state.app, data);
+    // Inside the tick the list's drawing is held while it waits for the
+    // tray, and a row added then would never be painted. A WM_COPYDATA's
+    // answer is its handler's result, so it cannot wait: the start asks
+    // again a moment later.
+    if (!state.ready || state.insideTick) return timerCommandNotReady;
+    TimerCommandAnswer answer = receiveTimerCommand(*state.app, data, GetTickCount64());
     if (answer == timerCommandAdded) {
-        // The start that handed the timer over waits for its row, not for
-        // the file: it is let go before the list is written.
+        // "Added" promises the timer survives a kill, so the start is let
+        // go only once the list is in its file; the tray can follow after.
+        if (!state.autosave.saveNow(*state.app)) answer = timerCommandAddedNotSaved;
         ReplyMessage(answer);
-        state.autosave.saveIfChanged(*state.app);
         showRunningTimers(state);
     }
     return answer;

@@ -21,9 +21,13 @@ TimerCommandAnswer addTimerFromCommand(const AppState& app, const TimerCommand& 
     return timerCommandAdded;
 }
 
-TimerCommandAnswer receiveTimerCommand(const AppState& app, const COPYDATASTRUCT* data) {
+TimerCommandAnswer receiveTimerCommand(const AppState& app, const COPYDATASTRUCT* data, uint64_t nowMs) {
     if (!data || data->dwData != timerCommandPayloadId) return timerCommandRefused;
     TimerCommand command;
-    if (!decodeTimerCommand(data->lpData, data->cbData, command)) return timerCommandRefused;
+    uint64_t answerByMs = 0;
+    if (!decodeTimerCommand(data->lpData, data->cbData, command, answerByMs)) return timerCommandRefused;
+    // Its start has told the user "not added" by now; a retry must not
+    // find the timer twice.
+    if (nowMs > answerByMs) return timerCommandTooLate;
     return addTimerFromCommand(app, command);
 }

@@ -44,9 +44,34 @@ bool readTimeArgument(const std::string& argument, int64_t& seconds);
 const char* commandUsageText();
 
 // The payload of the WM_COPYDATA message that hands a command to the running
-// instance: a version, the fields and their sizes. Reading it checks all of
+// instance: a version, the fields and their sizes, and the moment the start
+// stops waiting for the answer (a count of GetTickCount64, which every
+// process of the machine shares). A message can be delivered after its
+// sender gave up; the instance refuses one that arrives that late, so a start
+// that said "not added" never leaves a timer behind. Reading it checks all of
 // it again, since any program on the desktop can send one; false leaves
 // `command` untouched.
 constexpr uint32_t timerCommandPayloadId = 0x484F5201;  // dwData of the message
-std::vector<unsigned char> encodeTimerCommand(const TimerCommand& command);
-bool decodeTimerCommand(const void* data, std::size_t size, TimerCommand& command);
+
+// What the instance answers (the message's result). Anything else, 0
+// included, means the payload was refused.
+enum TimerCommandAnswer : int {
+    timerCommandRefused = 0,
+    timerCommandAdded = 1,          // in the list, and the list is in its file
+    timerCommandListFull = 2,
+    timerCommandNotReady = 3,       // loading its list, or inside its tick: ask again
+    timerCommandAddedNotSaved = 4,  // in the list, but the list cannot be written now
+    timerCommandTooLate = 5,        // it came after its start stopped waiting
+};
+
+// How a start that handed a timer over ends: what the instance answered, or
+// why no answer came.
+enum class HandOverReply { Answered, NoAnswer, AccessDenied };
+struct HandOverOutcome {
+    int exitCode;         // 0 added, 2 not added, 3 added but not saved
+    std::string problem;  // for the box; empty when there is nothing to tell
+    bool refusal;         // the box shows the accepted forms below the problem
+};
+HandOverOutcome handOverOutcome(HandOverReply reply, int answer, const char* title);
+std::vector<unsigned char> encodeTimerCommand(const TimerCommand& command, uint64_t answerByMs);
+bool decodeTimerCommand(const void* data, std::size_t size, TimerCommand& command, uint64_t& answerByMs);

@@ -1,17 +1,17 @@
-#include <cstring>
-
 #include "command/timer_command.h"
+#include "timers/field_text.h"
 #include "timers/timer_record.h"
 
 // Layout, every number a little-endian uint32:
-//   version (1), flags (bit 0: paused), seconds, description length,
+//   version (2), flags (bit 0: paused), seconds, description length,
+//   the answer-by moment's low and high halves,
 //   then the description's bytes and a terminating NUL.
 // Nothing is optional, so a payload has exactly one valid size and a command
 // exactly one encoding.
 namespace {
-constexpr uint32_t payloadVersion = 1;
+constexpr uint32_t payloadVersion = 2;
 constexpr uint32_t pausedFlag = 1;
-constexpr std::size_t headerSize = 16;
+constexpr std::size_t headerSize = 24;
 constexpr std::size_t longestDescription = timerTextSize - 1;
 
 void putUint32(std::vector<unsigned char>& out, uint32_t value) {
@@ -25,7 +25,7 @@ uint32_t getUint32(const unsigned char* at) {
 }
 }  // namespace
 
-std::vector<unsigned char> encodeTimerCommand(const TimerCommand& command) {
+std::vector<unsigned char> encodeTimerCommand(const TimerCommand& command, uint64_t answerByMs) {
     std::vector<unsigned char> out;
     out.reserve(headerSize + command.description.size() + 1);
     putUint32(out, payloadVersion);
@@ -33,12 +33,14 @@ std::vector<unsigned char> encodeTimerCommand(const TimerCommand& command) {
     // Out of range, it wraps to a number the reader refuses.
     putUint32(out, static_cast<uint32_t>(command.seconds));
     putUint32(out, static_cast<uint32_t>(command.description.size()));
+    putUint32(out, static_cast<uint32_t>(answerByMs));
+    putUint32(out, static_cast<uint32_t>(answerByMs >> 32));
     out.insert(out.end(), command.description.begin(), command.description.end());
     out.push_back(0);
     return out;
 }
 
-bool decodeTimerCommand(const void* data, std::size_t size, TimerCommand& command) {
+bool decodeTimerCommand(const void* data, std::size_t size, TimerCommand& command, uint64_t& answerByMs) {
     if (!data || size < headerSize + 1) return false;
     const unsigned char* bytes = static_cast<const unsigned char*>(data);
     const uint32_t version = getUint32(bytes);
@@ -49,7 +51,8 @@ bool decodeTimerCommand(const void* data, std::size_t size, TimerCommand& comman
     if (seconds > static_cast<uint64_t>(longestTimeSeconds)) return false;
     if (length > longestDescription || size != headerSize + length + 1) return false;
     const char* text = reinterpret_cast<const char*>(bytes + headerSize);
-    if (text[length] != '\0' || std::memchr(text, '\0', length) != nullptr) return false;
+    if (text[length] != '\0' || holdsControlCharacter(text, length)) return false;
+    answerByMs = getUint32(bytes + 16) | static_cast<uint64_t>(getUint32(bytes + 20)) << 32;
     command.paused = (flags & pausedFlag) != 0;
     command.seconds = seconds;
     command.description.assign(text, length);

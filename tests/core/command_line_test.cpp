@@ -26,6 +26,16 @@ TEST(CommandLine, ReadsEachFormAndRefusesWhatIsNoTime) {
         {"100h", "\"100h\" is longer than 99:59:59."}, {"6000", "longer"}, {"100:00:00", "longer"},
         {"99999999999999999999m", "longer"}, {"18446744073709551616s", "longer"},
         {"--foo", "Unknown option \"--foo\"."}, {"-p", "Unknown option"}};
+    // A description that could plant lines in the list's file is refused
+    // whole, wherever the control character stands.
+    const std::vector<std::string> controlled[] = {
+        {"5m", "Tea\nACTION_TYPE = 1\nFILE = C:\\Windows\\System32\\calc.exe"}, {"Tea\r"}, {"--", "a\tb"},
+        {"5m", "Tea", "\x7F"}, {"--paused", "\x1B[31m"}, {"1", "ok", std::string("x\0y", 3)}};
+    for (const auto& arguments : controlled) {
+        const ParsedCommand parsed = readCommandLine(arguments);
+        EXPECT_EQ(parsed.kind, CommandKind::Refused) << arguments.back();
+        EXPECT_EQ(parsed.problem, "The description holds a line break, a tab or another control character.");
+    }
     for (const auto& [text, problem] : refusals) {
         const ParsedCommand parsed = readCommandLine({text, "Tea"});
         EXPECT_EQ(parsed.kind, CommandKind::Refused) << text;
@@ -70,13 +80,16 @@ TEST(CommandLine, CutsTheDescriptionAtACharacterBoundary) {
 
 TEST(TimerPayload, RoundTripsAndRefusesMalformedPayloads) {
     using Bytes = std::vector<unsigned char>;
-    auto payload = [](int64_t seconds, std::string description) {
-        return encodeTimerCommand(TimerCommand{true, seconds, std::move(description)});
+    const uint64_t answerBy = 0x123456789AULL;  // both halves of the moment travel
+    auto payload = [answerBy](int64_t seconds, std::string description) {
+        return encodeTimerCommand(TimerCommand{true, seconds, std::move(description)}, answerBy);
     };
     for (const Bytes& good : {payload(1500, "Tea ☕"), payload(359999, std::string(259, 'x'))}) {
         TimerCommand back;
-        ASSERT_TRUE(decodeTimerCommand(good.data(), good.size(), back));
-        EXPECT_EQ(encodeTimerCommand(back), good);
+        uint64_t backBy = 0;
+        ASSERT_TRUE(decodeTimerCommand(good.data(), good.size(), back, backBy));
+        EXPECT_EQ(backBy, answerBy);
+        EXPECT_EQ(encodeTimerCommand(back, backBy), good);
     }
     const Bytes tea = payload(1500, "Tea ☕");
     auto changed = [&tea](std::size_t at, unsigned char value) {
@@ -87,16 +100,51 @@ TEST(TimerPayload, RoundTripsAndRefusesMalformedPayloads) {
     const std::pair<const char*, Bytes> bad[] = {
         {"empty", {}}, {"header only", Bytes(tea.begin(), tea.begin() + 16)},
         {"cut short", Bytes(tea.begin(), tea.end() - 1)}, {"one byte more", [&] { Bytes b = tea; b.push_back(0); return b; }()},
-        {"unterminated", changed(tea.size() - 1, 'x')}, {"NUL inside", changed(17, 0)},
-        {"version 2", changed(0, 2)}, {"version 0", changed(0, 0)}, {"unknown flag", changed(4, 3)},
+        {"unterminated", changed(tea.size() - 1, 'x')}, {"NUL inside", changed(25, 0)},
+        {"line feed inside", changed(25, '\n')}, {"escape inside", changed(24, 0x1B)}, {"DEL inside", changed(26, 0x7F)},
+        {"version 1", changed(0, 1)}, {"version 0", changed(0, 0)}, {"unknown flag", changed(4, 3)},
         {"length one less", changed(12, 6)}, {"length huge", changed(15, 0x80)},
         {"description too long", payload(0, std::string(260, 'x'))}, {"seconds too many", payload(360000, "")},
         {"seconds negative", payload(-1, "")}, {"nonsense", Bytes(64, 0xA5)}};
     for (const auto& [name, bytes] : bad) {
         TimerCommand untouched{false, 7, "kept"};
-        EXPECT_FALSE(decodeTimerCommand(bytes.data(), bytes.size(), untouched)) << name;
-        EXPECT_TRUE(!untouched.paused && untouched.seconds == 7 && untouched.description == "kept") << name;
+        uint64_t by = 9;
+        EXPECT_FALSE(decodeTimerCommand(bytes.data(), bytes.size(), untouched, by)) << name;
+        EXPECT_TRUE(!untouched.paused && untouched.seconds == 7 && untouched.description == "kept" && by == 9) << name;
     }
     TimerCommand none;
-    EXPECT_FALSE(decodeTimerCommand(nullptr, tea.size(), none));
+    uint64_t by = 0;
+    EXPECT_FALSE(decodeTimerCommand(nullptr, tea.size(), none, by));
+}
+
+// Exit code 0 is the promise that the timer is in the list and its file;
+// every other end says what happened, never a failure for a timer added.
+TEST(TimerPayload, EachAnswerEndsTheStartWithItsOwnCodeAndWords) {
+    const struct {
+        HandOverReply reply;
+        int answer;
+        int exitCode;
+        const char* words;  // in the problem; null: no box
+        bool refusal;
+    } cases[] = {
+        {HandOverReply::Answered, timerCommandAdded, 0, nullptr, false},
+        {HandOverReply::Answered, timerCommandAddedNotSaved, 3, "added the timer but cannot save its list now", false},
+        {HandOverReply::Answered, timerCommandListFull, 2, "Limit is reached.", true},
+        {HandOverReply::Answered, timerCommandRefused, 2, "The running Horalet did not take the timer.", true},
+        {HandOverReply::Answered, timerCommandNotReady, 2, "did not take the timer", true},
+        {HandOverReply::Answered, timerCommandTooLate, 2, "did not take the timer", true},
+        {HandOverReply::Answered, 77, 2, "did not take the timer", true},
+        {HandOverReply::NoAnswer, timerCommandAdded, 2, "did not take the timer", true},
+        {HandOverReply::AccessDenied, 0, 2, "Horalet runs as administrator", false},
+    };
+    for (const auto& c : cases) {
+        const HandOverOutcome outcome = handOverOutcome(c.reply, c.answer, "Horalet");
+        EXPECT_EQ(outcome.exitCode, c.exitCode) << c.answer;
+        EXPECT_EQ(outcome.refusal, c.refusal) << c.answer;
+        if (c.words) {
+            EXPECT_NE(outcome.problem.find(c.words), std::string::npos) << outcome.problem;
+        } else {
+            EXPECT_EQ(outcome.problem, "");
+        }
+    }
 }

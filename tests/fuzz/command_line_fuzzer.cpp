@@ -2,14 +2,21 @@
 // instance receives. The bytes are read twice: split at NULs into arguments
 // for the command-line reader, and whole as a payload. What comes back must
 // be a timer the table can hold, and the payload must carry it unchanged.
+// Every payload the instance accepts then goes the receiver's own way into
+// the list, through a save and a load: it must come back as exactly one
+// timer, never as settings of its own making.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/commanded_timer.h"
 #include "command/timer_command.h"
+#include "memory_list_control.h"
+#include "sets/timer_set_file.h"
 #include "timers/field_text.h"
 #include "timers/timer_record.h"
 
@@ -25,12 +32,42 @@ bool sameCommand(const TimerCommand& a, const TimerCommand& b) {
 void checkTimer(const TimerCommand& timer) {
     require(timer.seconds >= 0 && timer.seconds <= longestTimeSeconds);
     require(timer.description.size() <= timerTextSize - 1);
-    require(timer.description.find('\0') == std::string::npos);
-    const std::vector<unsigned char> payload = encodeTimerCommand(timer);
-    require(payload.size() == 16 + timer.description.size() + 1);
+    require(!holdsControlCharacter(timer.description.data(), timer.description.size()));
+    const uint64_t answerBy = 0xFEDCBA9876543210ULL;
+    const std::vector<unsigned char> payload = encodeTimerCommand(timer, answerBy);
+    require(payload.size() == 24 + timer.description.size() + 1);
     TimerCommand back;
-    require(decodeTimerCommand(payload.data(), payload.size(), back));
-    require(sameCommand(back, timer));
+    uint64_t backBy = 0;
+    require(decodeTimerCommand(payload.data(), payload.size(), back, backBy));
+    require(sameCommand(back, timer) && backBy == answerBy);
+}
+
+std::string_view trimmedBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// The receiver's own way: added as the instance adds it, then the list
+// written as autosave.ini holds it and read back as the next start reads it.
+void checkThroughTheList(const TimerCommand& command) {
+    MemoryListControl list;
+    TimerTable table(list);
+    if (addCommandedTimer(table, command) != EditorProblem::None) return;
+    require(table.rowCount() == 1);
+    const TimerRecord added = table.readTimerRow(0);
+    const TextBuffer text = buildTimerSetText(table);
+    MemoryListControl loadedList;
+    TimerTable loaded(loadedList);
+    require(readTimerSetText(loaded, text.text(), static_cast<std::size_t>(text.length()), true) == 1);
+    const TimerRecord back = loaded.readTimerRow(0);
+    using Text = std::string_view;
+    require(Text(back.description) == trimmedBlanks(added.description));
+    require(Text(back.fileName) == added.fileName && Text(back.parameters) == added.parameters);
+    require(back.actionType == added.actionType && back.runTimer == added.runTimer && back.limit == added.limit);
+    require(totalSeconds(back.timeSet) == totalSeconds(added.timeSet) && back.flags == added.flags);
+    require(back.coastInt == added.coastInt && back.forValue == added.forValue && Text(back.unit) == added.unit);
 }
 
 void readAsArguments(const char* data, std::size_t size) {
@@ -76,13 +113,15 @@ void readAsArguments(const char* data, std::size_t size) {
 void readAsPayload(const uint8_t* bytes, std::size_t size) {
     TimerCommand command;
     command.description = "untouched";
-    if (!decodeTimerCommand(bytes, size, command)) {
+    uint64_t answerBy = 0;
+    if (!decodeTimerCommand(bytes, size, command, answerBy)) {
         require(command.description == "untouched" && command.seconds == 0 && !command.paused);
         return;
     }
     checkTimer(command);
-    const std::vector<unsigned char> again = encodeTimerCommand(command);
+    const std::vector<unsigned char> again = encodeTimerCommand(command, answerBy);
     require(again.size() == size && std::memcmp(again.data(), bytes, size) == 0);
+    checkThroughTheList(command);
 }
 }  // namespace
 

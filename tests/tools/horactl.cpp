@@ -555,15 +555,19 @@ int watchFrames(HWND main, const Call& call) {
     return rows.empty() || report.framesWithAnEmptyRow > 0 ? 1 : 0;
 }
 
-// copydata ID [HEX]: hands the main window a payload as another program
-// could (without HEX the one a start of the program sends for "5m Handed
-// over"), and prints the window's answer.
+// copydata ID [HEX|late]: hands the main window a payload as another
+// program could (without HEX the one a start of the program sends for "5m
+// Handed over"; "late" the same after its start gave up), and prints the
+// window's answer.
 int sendCopyData(HWND main, const Call& call) {
     TimerCommand handedOver;
     handedOver.seconds = 300;
     handedOver.description = "Handed over";
-    std::vector<unsigned char> bytes = call.text(2)[0] ? std::vector<unsigned char>() : encodeTimerCommand(handedOver);
-    for (const char* hex = call.text(2); hex[0] && hex[1]; hex += 2) {
+    const bool late = std::strcmp(call.text(2), "late") == 0;
+    const ULONGLONG answerBy = late ? GetTickCount64() - 1 : GetTickCount64() + 10000;
+    std::vector<unsigned char> bytes =
+        call.text(2)[0] && !late ? std::vector<unsigned char>() : encodeTimerCommand(handedOver, answerBy);
+    for (const char* hex = late ? "" : call.text(2); hex[0] && hex[1]; hex += 2) {
         bytes.push_back(static_cast<unsigned char>(std::strtoul(std::string(hex, 2).c_str(), nullptr, 16)));
     }
     COPYDATASTRUCT data = {std::strtoul(call.text(1), nullptr, 0), static_cast<DWORD>(bytes.size()),

@@ -3,14 +3,19 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/accelerators.h"
 #include "app/app_state.h"
 #include "app/autosave_notice.h"
 #include "app/main_window.h"
+#include "command/timer_command.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
@@ -110,6 +115,32 @@ protected:
     bool reportPending() {
         MSG report;
         return PeekMessageA(&report, app.hwndMain, WM_AUTOSAVE_REPORT, WM_AUTOSAVE_REPORT, PM_NOREMOVE) != FALSE;
+    }
+};
+
+// A window of another thread, as another program's would be, with a
+// message loop of its own while it lives.
+struct ForeignWindow {
+    HWND window = nullptr;
+    DWORD threadId = 0;
+    std::thread thread;
+    ForeignWindow() {
+        HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread = std::thread([this, made] {
+            threadId = GetCurrentThreadId();
+            window = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                     nullptr, nullptr);
+            SetEvent(made);
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+            DestroyWindow(window);
+        });
+        WaitForSingleObject(made, INFINITE);
+        CloseHandle(made);
+    }
+    ~ForeignWindow() {
+        PostThreadMessageA(threadId, WM_QUIT, 0, 0);
+        thread.join();
     }
 };
 
@@ -549,12 +580,12 @@ TEST_F(MainWindowTest, TrayAndTaskbarFollowTheTimersAndAClickSelectsTheFirstUnse
     command(0);  // after any command, what runs is read from the list
     EXPECT_EQ(shell.take(), (Calls{"progress normal 0", "tip Egg: 00:02 left (+2 running)", "icon running"}));
 
-    // Shown, but another window is in front: the finishes flash the button
-    // once and leave the finish mark.
+    // Shown, but another program's window is in front (a window of another
+    // thread: every window of this one is the program's own): the finishes
+    // flash the button once and leave the finish mark.
     ShowWindow(app.hwndMain, SW_SHOW);
-    HWND other = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                 nullptr, nullptr);
-    SetForegroundWindow(other);
+    ForeignWindow other;
+    SetForegroundWindow(other.window);
     ASSERT_NE(GetForegroundWindow(), app.hwndMain);
     tick();
     EXPECT_EQ(shell.take(), (Calls{"tip Egg: 00:01 left (+2 running)", "progress normal 33"}));
@@ -569,6 +600,12 @@ TEST_F(MainWindowTest, TrayAndTaskbarFollowTheTimersAndAClickSelectsTheFirstUnse
     // is selected, and being shown in front, every finish is seen.
     ShowWindow(app.hwndMain, SW_HIDE);
     SendMessageA(app.hwndMain, WM_TRAYNOTIFY, trayIconId, NIN_BALLOONUSERCLICK);
+    // Taken from another thread's window, the foreground is handed over
+    // through both threads' queues.
+    for (int waited = 0; waited < 200 && shell.calls.empty(); ++waited) {
+        pumpMessages();
+        Sleep(10);
+    }
     EXPECT_EQ(ListViewControl(app.hwndList).selectedFocusedRow(), 2);
     EXPECT_EQ(GetForegroundWindow(), app.hwndMain);
     EXPECT_EQ(shell.take(), (Calls{"icon running", "progress none"}));
@@ -587,11 +624,86 @@ TEST_F(MainWindowTest, TrayAndTaskbarFollowTheTimersAndAClickSelectsTheFirstUnse
     EXPECT_EQ(shell.take(), (Calls{"icon running"}));
     ShowWindow(app.hwndMain, SW_RESTORE);
 
-    // A finish in front of the user is seen as it happens.
+    // A finish in front of the user is seen as it happens, and so is one
+    // while a dialog or a box of the program is in front.
     write(1, runningTimer("Tea", 1));
     tick();
     EXPECT_EQ(shell.take(), (Calls{"tip Long: 00:45 left"}));
-    DestroyWindow(other);
+    HWND dialog = CreateWindowExA(0, "STATIC", "ours", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, app.hwndMain, nullptr,
+                                  nullptr, nullptr);
+    SetForegroundWindow(dialog);
+    ASSERT_EQ(GetForegroundWindow(), dialog);
+    write(1, runningTimer("Tea", 1));
+    tick();
+    EXPECT_EQ(shell.take(), (Calls{"tip Long: 00:44 left"}));
+    DestroyWindow(dialog);
+}
+
+// A hand-over as a start sends it: from another thread, so that the window
+// answers while its own thread goes on. Returns the answer.
+LRESULT handOver(HWND main, uint64_t answerByMs, const std::function<void()>& atTheAnswer = {}) {
+    TimerCommand command;
+    command.seconds = 300;
+    command.description = "Handed over";
+    std::vector<unsigned char> payload = encodeTimerCommand(command, answerByMs);
+    COPYDATASTRUCT data = {timerCommandPayloadId, static_cast<DWORD>(payload.size()), payload.data()};
+    LRESULT answer = -1;
+    std::atomic<bool> done{false};
+    std::thread start([&] {
+        answer = SendMessageA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+        if (atTheAnswer) atTheAnswer();
+        done = true;
+    });
+    while (!done) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+    start.join();
+    return answer;
+}
+
+TEST_F(MainWindowTest, AHandedOverTimerIsAnsweredOnlyWhenItIsSafeAndNeverInsideTheTick) {
+    // The tray's call waits for Explorer, and a start's message comes in
+    // meanwhile, while the list's drawing is held.
+    struct HandOverDuringTheTip : RecordingDesktopShell {
+        std::function<void()> atTip;
+        void setTrayTip(const char* tip) override {
+            RecordingDesktopShell::setTrayTip(tip);
+            if (atTip) std::exchange(atTip, nullptr)();
+        }
+    } shell;
+    app.desktopShell = &shell;
+    open();
+    for (int i = 0; i < maxTimers - 2; ++i) write(-1, runningTimer("Other", 0));
+    command(0);
+    const uint64_t later = GetTickCount64() + 60000;
+    LRESULT duringTheTick = -1;
+    shell.atTip = [&] {
+        duringTheTick = handOver(app.hwndMain, later);
+        EXPECT_EQ(rows(), maxTimers - 2) << "added inside the tick";
+    };
+    tick();
+    EXPECT_EQ(duringTheTick, timerCommandNotReady);
+    ASSERT_EQ(shell.atTip, nullptr) << "the tick told the tray nothing";
+
+    // Asked again after the tick: answered once the list is in its file,
+    // which the start may read the moment it is let go.
+    std::string savedAtTheAnswer;
+    EXPECT_EQ(handOver(app.hwndMain, later, [&] { savedAtTheAnswer = readWholeFile("autosave.ini"); }),
+              timerCommandAdded);
+    EXPECT_EQ(rows(), maxTimers - 1);
+    EXPECT_NE(savedAtTheAnswer.find("DESCRIPTION = Handed over"), std::string::npos);
+
+    // A message its start no longer waits for adds nothing.
+    EXPECT_EQ(handOver(app.hwndMain, GetTickCount64() - 1), timerCommandTooLate);
+    EXPECT_EQ(rows(), maxTimers - 1);
+
+    // A list that cannot be saved: the timer is there, and the start is told so.
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(handOver(app.hwndMain, later), timerCommandAddedNotSaved);
+    EXPECT_EQ(rows(), maxTimers);
+    SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(MainWindowTest, AcceleratorHookTurnsKeysIntoMainWindowCommands) {
