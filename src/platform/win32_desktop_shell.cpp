@@ -68,8 +68,12 @@ UINT taskbarButtonCreatedMessage() {
     return message;
 }
 
+// The editor, a set dialog or a message box of the program in front is the
+// program in front: they all run on the main window's thread.
 WindowPresence windowPresence(HWND window) {
     if (!IsWindowVisible(window)) return WindowPresence::Hidden;
-    if (IsIconic(window) || GetForegroundWindow() != window) return WindowPresence::Behind;
+    const HWND front = GetForegroundWindow();
+    const bool ours = front && GetWindowThreadProcessId(front, nullptr) == GetWindowThreadProcessId(window, nullptr);
+    if (IsIconic(window) || !ours) return WindowPresence::Behind;
     return WindowPresence::InFront;
 }
