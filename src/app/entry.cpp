@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <string>
+
 #include "app/accelerators.h"
 #include "app/app_state.h"
 #include "app/main_window.h"
@@ -13,13 +15,17 @@
 #include "command/timer_command.h"
 #include "platform/code_page.h"
 #include "platform/command_arguments.h"
+#include "platform/installed_copy.h"
 #include "platform/message_box.h"
 #include "res/resource.h"
 
 namespace {
-void bringForward(HWND running) {
-    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+// A window hidden in the notification area is shown too: a user who starts
+// the program again wants its window.
+int bringForward(HWND running) {
+    ShowWindow(running, IsIconic(running) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(running);
+    return 0;
 }
 
 int runProgram(AppState& app) {
@@ -35,29 +41,21 @@ int runProgram(AppState& app) {
     return 0;
 }
 
-// No arguments: a second start brings the running window forward, and any
-// window captioned with the title counts as the running one, as it always has.
-int startPlainly(AppState& app) {
-    SingleInstance instance(app.title);
-    HWND running = instance.isFirst() ? FindWindowA(nullptr, app.title) : instance.waitForRunningWindow();
-    if (running) {
-        bringForward(running);
-        return 0;
-    }
-    return runProgram(app);
-}
-
-// A timer: handed to the running instance, or, with none running, added by
-// this start once it has loaded the list as usual.
-int startWithTimer(AppState& app, const TimerCommand& command) {
+// Every start finds the instance the same way: the one that holds the
+// mutex, through its main window. A plain start brings it forward; a timer
+// is handed to it. With none running this start becomes the instance, and
+// adds its timer once it has loaded the list as usual.
+int start(AppState& app, const TimerCommand* command) {
     SingleInstance instance(app.title);
     HWND running = instance.isFirst() ? findRunningMainWindow(app.title) : instance.waitForRunningWindow();
-    if (running) return sendTimerCommand(app, running, command);
+    if (running) return command ? sendTimerCommand(app, running, *command) : bringForward(running);
     if (!instance.isFirst()) {
-        showCommandRefusal(app, "Another start of the program did not open its window.");
+        // Two instances would write the same autosave.ini over each other.
+        const std::string problem = std::string(app.title) + " is already running, but its window did not open. Try again in a moment.";
+        showMessage(nullptr, problem.c_str(), app.title, MB_OK | MB_ICONERROR);
         return 2;
     }
-    app.startCommand = &command;
+    app.startCommand = command;
     return runProgram(app);
 }
 }  // namespace
@@ -66,6 +64,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     static AppState app;
     LoadStringA(instance, IDS_APP_TITLE, app.title, 100);
     app.hInstance = instance;
+    enterInstalledDataFolder();  // before anything reads or writes a file
     useActiveCodePageForFields();  // before the reader cuts the description
 
     const ParsedCommand parsed = readCommandLine(commandArguments());
@@ -77,9 +76,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             showCommandRefusal(app, parsed.problem.c_str());
             return 2;
         case CommandKind::Timer:
-            return startWithTimer(app, parsed.timer);
+            return start(app, &parsed.timer);
         case CommandKind::None:
             break;
     }
-    return startPlainly(app);
+    return start(app, nullptr);
 }

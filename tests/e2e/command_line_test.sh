@@ -70,10 +70,18 @@ screenshot command-line-balloon
 echo "-- a time it cannot read and an unknown option: a box, exit code 2, nothing changed"
 cp "$workdir/autosave.ini" "$workdir/before.ini"
 rows_before=$(list_shape)
-for refused in 100h --bogus; do
-    start_with "$refused" "$refused" Tea
+# A description with line breaks could plant keys in autosave.ini: refused.
+planted=$'Tea\nACTION_TYPE = 1\nFILE = C:\\Windows\\System32\\calc.exe\nLIMIT = 1\nSECONDS = 5'
+refusals=(
+    '100h|"100h" is longer than 99:59:59.'
+    '--bogus|Unknown option "--bogus".'
+    'planted|The description holds a line break, a tab or another control character.'
+)
+for refusal in "${refusals[@]}"; do
+    refused=${refusal%%|*}
+    if [ "$refused" = planted ]; then start_with planted 5m "$planted"; else start_with "$refused" "$refused" Tea; fi
     ctl message-wait 30 >/dev/null || fail "no box for $refused"
-    [ -n "$(message_text)" ] && ctl message | grep -iF 'horalet' >/dev/null || fail "the box for $refused: $(ctl message)"
+    message_text | grep -F -- "${refusal#*|}" >/dev/null || fail "the box for $refused reads: $(message_text)"
     ctl close message  # a box of another process: not the program's active window
     [ "$(exit_code "$refused")" = 2 ] || fail "$refused ended with $(exit_code "$refused")"
 done
@@ -86,8 +94,25 @@ for payload in "0x484F5201 00" "0x484F5201 01" "0x484F5201 $(printf 'ff%.0s' {1.
     [ "$(ctl copydata $payload | tr -d '\r')" = 0 ] || fail "the payload \"${payload:0:30}\" was taken"
 done
 [ "$(list_shape)" = "$rows_before" ] || fail "a malformed payload changed the list"
+[ "$(ctl copydata 0x484F5201 late | tr -d '\r')" = 5 ] && [ "$(rows_named "Handed over")" -eq 0 ] ||
+    fail "a payload whose start gave up was taken"
 [ "$(ctl copydata 0x484F5201 | tr -d '\r')" = 1 ] && [ "$(rows_named "Handed over")" -eq 1 ] ||
     fail "the payload a start sends was not taken"
+
+echo "-- a list that cannot be saved: the timer is added, and the start says so with exit code 3"
+chmod 444 "$workdir/autosave.ini"
+start_with unsaved 5m Unsaved
+ctl message-wait 30 >/dev/null || fail "no box for a timer that cannot be saved"
+unsaved_box() { message_text | grep -F 'added the timer but cannot save its list now' >/dev/null; }
+# The program tells of its failed save too: the start's box is the one asked for.
+for _ in $(seq 20); do unsaved_box && break; ctl close message; sleep 0.3; done
+unsaved_box || fail "the box for an unsaved timer reads: $(message_text)"
+ctl close message
+[ "$(exit_code unsaved)" = 3 ] || fail "a timer that could not be saved ended with $(exit_code unsaved)"
+[ "$(rows_named Unsaved)" -eq 1 ] || fail "the timer that could not be saved is not in the list"
+chmod 644 "$workdir/autosave.ini"
+while ctl message >/dev/null; do ctl close message; sleep 0.3; done
+poll 10 grep -q '^DESCRIPTION = Unsaved' "$workdir/autosave.ini" || fail "the retry did not save the timer"
 
 # Ten starts let go at the same moment: every one but the instance must end
 # with 0 (ENDING of them), and the rows "WORDS 1" to "WORDS 10" be there once.
@@ -121,4 +146,12 @@ ctl close message
 [ "$(exit_code full)" = 2 ] || fail "a full list ended with $(exit_code full)"
 [ "$(ctl rows | wc -l)" -eq 100 ] && [ "$(rows_named Over)" -eq 0 ] || fail "the full list changed"
 cmp "$workdir/autosave.ini" "$workdir/before.ini" || fail "the full list's autosave.ini changed"
+exit_horalet
+
+echo "-- a refusal's box left open is not the program: a plain start still starts it"
+start_with leftopen 100h Tea
+ctl message-wait 30 >/dev/null || fail "no box for 100h"
+start_horalet
+ctl close message
+[ "$(exit_code leftopen)" = 2 ] || fail "the refused start ended with $(exit_code leftopen)"
 exit_horalet

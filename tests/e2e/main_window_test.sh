@@ -48,6 +48,13 @@ ctl tray 0x201     # a click on the notification-area icon brings it back
 sleep 1
 ctl visible || fail "tray click did not show the window"
 
+echo "-- a second start while the window is hidden shows it"
+keys main alt+F4
+hidden() { ! ctl visible; }
+poll 5 hidden || fail "window still visible after the close box"
+(cd "$workdir" && timeout 30 wine "$HORALET_EXE") || fail "second instance did not exit 0"
+poll 5 ctl visible || fail "a second start left the window hidden"
+
 echo "-- Esc ends the program and writes autosave.ini with the exact bytes"
 ctl command 32773   # pause it again, so the expected file is known
 exit_horalet
