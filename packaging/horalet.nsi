@@ -64,12 +64,20 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Horalet ${VERSION} setu
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (c) the Horalet developers"
 
 ; A running horalet.exe cannot be replaced or deleted, and it would write
-; autosave.ini again when it ends; its main window's caption is "Horalet".
+; autosave.ini again when it ends. Its main window is a dialog captioned
+; "Horalet" that holds the timer list (control 1002); a box that another
+; start of the program shows bears the same caption and class, and does not
+; count.
 !macro RefuseWhileRunning
-  FindWindow $0 "#32770" "Horalet"
-  StrCmp $0 0 +3
+  StrCpy $0 0
+  next_window:
+    FindWindow $0 "#32770" "Horalet" 0 $0
+    StrCmp $0 0 not_running
+    GetDlgItem $1 $0 1002
+    StrCmp $1 0 next_window
     MessageBox MB_OK|MB_ICONEXCLAMATION "Horalet is running. End it with File > Exit (or Esc in its window) and try again." /SD IDOK
     Abort
+  not_running:
 !macroend
 
 Function .onInit

@@ -65,9 +65,24 @@ exit_horalet
 grep -q "^DESCRIPTION = Tea" "$data/autosave.ini" || fail "autosave.ini was not written in the user's folder"
 [ ! -e "$program/autosave.ini" ] || fail "Horalet wrote into Program Files"
 
-echo "-- installing again keeps the user's list"
+echo "-- started from another folder, as the Run box does, the installed copy uses the same list"
+mkdir -p "$workdir/elsewhere"
+launch_horalet bash -c 'cd "$0" && exec wine "$1" 5m "From the Run box"' "$workdir/elsewhere" "$program_win\\horalet.exe"
+for _ in $(seq 20); do ctl rows | grep -q $'\tFrom the Run box\t' && break; sleep 0.5; done
+ctl rows | grep -q $'\tTea\t' || fail "the user's list was not loaded: $(ctl rows)"
+exit_horalet
+grep -q "^DESCRIPTION = From the Run box" "$data/autosave.ini" || fail "the timer did not reach the user's list"
+[ ! -e "$workdir/elsewhere/autosave.ini" ] || fail "the installed copy kept a list where it was started"
+
+echo "-- installing again keeps the user's list; a box of another start is not a running Horalet"
 cp "$data/autosave.ini" "$workdir/list-before"
+(cd "$workdir" && wine "$HORALET_BUILT" 100h Tea >/dev/null 2>&1) &
+refused_pid=$!
+for _ in $(seq 40); do ctl message >/dev/null 2>&1 && break; sleep 0.5; done
+ctl message >/dev/null 2>&1 || fail "no box for the refused start"
 wine "$INSTALLER" /S || fail "the second install failed"
+ctl close message
+wait "$refused_pid" || true
 cmp "$data/autosave.ini" "$workdir/list-before" || fail "the installer changed autosave.ini"
 
 echo "-- the uninstaller takes the program and shortcuts away and keeps the timers"
