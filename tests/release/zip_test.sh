@@ -26,6 +26,10 @@ folder=$workdir/unpacked/$PACKAGE_FOLDER
 
 echo "-- the unpacked files are the built ones"
 cmp "$folder/horalet.exe" "$HORALET_BUILT" || fail "horalet.exe is not the one built"
+# Shipped stripped; its symbols stay with the build, named by the exe.
+! grep -qa '\.debug_info' "$folder/horalet.exe" || fail "horalet.exe ships with its debugging sections"
+grep -qa 'horalet\.debug' "$folder/horalet.exe" || fail "horalet.exe does not name its symbols' file"
+[ -s "$(dirname "$HORALET_BUILT")/horalet.debug" ] || fail "no horalet.debug beside the build"
 cmp "$folder/wave files/reminder.wav" "$SOURCE_DIR/res/wave/reminder.wav" || fail "reminder.wav differs"
 [ "$(head -c 4 "$folder/Horalet.chm")" = ITSF ] || fail "Horalet.chm is not a compiled help file"
 
