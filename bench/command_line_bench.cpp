@@ -79,7 +79,8 @@ void receiverShare(int runs) {
     std::vector<double> ms, answered;
     for (int run = 0; run < runs; ++run) {
         // Sent from another thread, as a start's message comes: the sender
-        // is let go at the answer, once the list is written.
+        // is let go at the answer, once the list is written; the tray is
+        // told after that.
         std::atomic<bool> done{false};
         LRESULT answer = 0;
         std::thread sender([&] {
@@ -102,8 +103,8 @@ void receiverShare(int runs) {
         }
         table.deleteRow(maxTimers - 1);
     }
-    report("receiver: a start's WM_COPYDATA sent until answered (100th timer)", answered);
-    report("  the same until the list is saved too", ms);
+    report("receiver: a start's WM_COPYDATA sent until answered, the list saved (100th timer)", answered);
+    report("  the same until the tray is told too", ms);
     // The same without the autosave check and write, which is the rest.
     ms.clear();
     for (int run = 0; run < runs && table.rowCount() == otherTimers; ++run) {
