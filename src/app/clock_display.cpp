@@ -33,5 +33,5 @@ void refreshClock(const AppState& app) {
     SendDlgItemMessageA(app.hwndMain, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(view.position), 0);
     fitClockFont(app.hwndClock, view.text.c_str());
     setTextIfChanged(app.hwndClock, view.text);
-    if (app.desktop) app.desktop->showSelected({view.row, view.state, view.limited, view.position});
+    if (app.desktop) app.desktop->showSelected({view.id, view.state, view.limited, view.position});
 }

@@ -153,9 +153,9 @@ void onListNotify(MainWindowState& state, const NMHDR& header) {
 // A finish the user has not seen is what the click is about: its timer is
 // selected before the window comes back, and showing it makes it seen.
 void selectFirstUnseenFinish(MainWindowState& state) {
-    const int row = state.desktop->firstUnseenRow();
     ListViewControl list(state.app->hwndList);
-    if (row < 0 || row >= list.rowCount()) return;
+    const int row = TimerTable(list).findRow(state.desktop->firstUnseenTimer());
+    if (row < 0) return;
     state.selecting = true;
     list.selectRow(row);
     state.selecting = false;
@@ -325,6 +325,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_COMMAND:
             runCommand(*state, LOWORD(wParam));
+            forgetSortOnceMoved(app);
             updateMenuStates(app);
             state->autosave.saveIfChanged(app);
             showRunningTimers(*state);

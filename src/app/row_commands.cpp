@@ -1,5 +1,6 @@
 #include "app/row_commands.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "timers/field_text.h"
@@ -57,10 +58,7 @@ void moveSelectedTimer(TimerTable& table, Direction direction) {
     const int count = table.rowCount();
     if (count < 2) return;
     const int partner = partnerRow(row, count, direction);
-    const TimerRecord moving = table.readTimerRow(row);
-    const TimerRecord other = table.readTimerRow(partner);
-    table.writeTimerRow(row, other);
-    table.writeTimerRow(partner, moving);
+    table.exchangeRows(row, partner);
     table.selectRow(partner);
 }
 }  // namespace
@@ -82,33 +80,48 @@ int compareNumbers(double first, double second) {
     return 0;
 }
 
-struct SortRequest {
-    const TimerTable* table;
-    const ColumnSort* sort;
-    int column;
-};
-
-int compareRequestedRows(int first, int second, void* context) {
-    const auto* request = static_cast<const SortRequest*>(context);
-    return compareRows(*request->table, *request->sort, first, second, request->column);
+int compareKeys(const ColumnSort& sort, bool numeric, const std::string& first, const std::string& second) {
+    if (numeric) {
+        const int order = compareNumbers(std::atof(first.c_str()), std::atof(second.c_str()));
+        return sort.sortDescending ? -order : order;
+    }
+    if (sort.sortDescending) return sort.compareText(second.c_str(), first.c_str());
+    return sort.compareText(first.c_str(), second.c_str());
 }
 }  // namespace
 
 int compareRows(const TimerTable& table, const ColumnSort& sort, int first, int second, int column) {
-    const std::string firstText = cellField(table, first, column);
-    const std::string secondText = cellField(table, second, column);
-    if (table.list().isColumnRightAligned(column)) {
-        const int order = compareNumbers(std::atof(firstText.c_str()), std::atof(secondText.c_str()));
-        return sort.sortDescending ? -order : order;
-    }
-    if (sort.sortDescending) return sort.compareText(secondText.c_str(), firstText.c_str());
-    return sort.compareText(firstText.c_str(), secondText.c_str());
+    return compareKeys(sort, table.list().isColumnRightAligned(column), cellField(table, first, column),
+                       cellField(table, second, column));
 }
 
-void sortByColumn(TimerTable& table, ColumnSort& sort, int column) {
-    SortRequest request = {&table, &sort, column};
-    table.list().sortRows(compareRequestedRows, &request);
+std::vector<TimerId> sortByColumn(TimerTable& table, ColumnSort& sort, int column) {
+    // A list that moves its rows may not be read meanwhile: every key is
+    // read first, the order is found here, and the list is only told it.
+    struct Key {
+        TimerId id;
+        std::string text;
+    };
+    std::vector<Key> keys;
+    for (int row = 0; row < table.rowCount(); ++row) keys.push_back({table.rowId(row), cellField(table, row, column)});
+    const bool numeric = table.list().isColumnRightAligned(column);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [&](const Key& a, const Key& b) { return compareKeys(sort, numeric, a.text, b.text) < 0; });
+    std::vector<TimerId> order;
+    for (const Key& key : keys) order.push_back(key.id);
+    table.list().arrangeRows(order);
     sort.sortDescending = !sort.sortDescending;
+    return order;
+}
+
+bool inSortedOrder(const std::vector<TimerId>& sorted, const std::vector<TimerId>& now) {
+    auto at = sorted.begin();
+    for (TimerId id : now) {
+        at = std::find(at, sorted.end(), id);
+        if (at == sorted.end()) return false;
+        ++at;
+    }
+    return true;
 }
 
 MenuStates menuStatesFor(int selectedRow, int rowCount) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "timers/timer_table.h"
 
 // What the row commands need beyond the table: a word with the user and the
@@ -36,7 +38,12 @@ struct ColumnSort {
 // The order of two rows by the text of `column`: numbers for the
 // right-aligned column, text for the others, reversed while descending.
 int compareRows(const TimerTable& table, const ColumnSort& sort, int first, int second, int column);
-void sortByColumn(TimerTable& table, ColumnSort& sort, int column);
+// Sorts the rows by `column`, equal keys keeping their order, and turns the
+// direction over for the next sort. Returns the rows' identities as sorted.
+std::vector<TimerId> sortByColumn(TimerTable& table, ColumnSort& sort, int column);
+// Whether the rows, identity by identity, still stand in the order of a
+// sort: a delete keeps it; a new row, a moved one or a load does not.
+bool inSortedOrder(const std::vector<TimerId>& sorted, const std::vector<TimerId>& now);
 
 // Which menu items apply with this selection and this many rows.
 struct MenuStates {

@@ -16,6 +16,7 @@ TimerCommandAnswer addTimerFromCommand(const AppState& app, const TimerCommand& 
     if (problem == EditorProblem::TableFull) return timerCommandListFull;
     if (problem != EditorProblem::None) return timerCommandRefused;
     refreshClock(app);
+    forgetSortOnceMoved(app);
     updateMenuStates(app);
     showTrayBalloon(app.hwndMain, app.title, commandedTimerNotice(command).c_str());
     return timerCommandAdded;

@@ -28,6 +28,8 @@ int compareTextAsUserLocale(const char* first, const char* second) { return lstr
 // One direction for the whole program: the sort after this one runs the
 // other way, whichever column the user clicks next.
 ColumnSort columnSort = {compareTextAsUserLocale, 0};
+// The rows as the last sort left them, while the header's arrow says so.
+std::vector<TimerId> sortedOrder;
 
 void enableItem(HMENU menu, int commandId, bool enabled) {
     if (menu) EnableMenuItem(menu, commandId, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
@@ -55,7 +57,17 @@ void runRowCommand(const AppState& app, int commandId) {
 void sortTimerList(const AppState& app, int column) {
     ListViewControl list(app.hwndList);
     TimerTable table(list);
-    sortByColumn(table, columnSort, column);
+    const bool ascending = !columnSort.sortDescending;
+    sortedOrder = sortByColumn(table, columnSort, column);
+    showSortArrow(app.hwndList, column, ascending);
+}
+
+void forgetSortOnceMoved(const AppState& app) {
+    if (sortedOrder.empty()) return;
+    ListViewControl list(app.hwndList);
+    if (inSortedOrder(sortedOrder, TimerTable(list).rowIds())) return;
+    sortedOrder.clear();
+    showSortArrow(app.hwndList, -1, false);
 }
 
 void updateMenuStates(const AppState& app) {

@@ -6,8 +6,11 @@
 void runRowCommand(const AppState& app, int commandId);
 
 // Sorts the list by a clicked column; each sort runs the other way from the
-// one before, whatever the column.
+// one before, whatever the column. The column's header shows which way.
 void sortTimerList(const AppState& app, int column);
+// After anything that may change the rows: once a row was added, moved or
+// the list loaded anew, no column's arrow is shown any more.
+void forgetSortOnceMoved(const AppState& app);
 
 // Greys the menu items that cannot apply to the current selection, in the
 // menu bar and in the list's context menu.

@@ -37,10 +37,10 @@ void Win32TimerEvents::showBalloon(const char* title, const char* text) {
 
 void Win32TimerEvents::refreshClock() { ::refreshClock(app_); }
 
-void Win32TimerEvents::timerFinished(int row) {
+void Win32TimerEvents::timerFinished(int, TimerId id) {
     if (!app_.desktop) return;
     if (!presence_) presence_ = windowPresence(app_.hwndMain);
-    app_.desktop->timerFinished(row, *presence_);
+    app_.desktop->timerFinished(id, *presence_);
 }
 
 void Win32TimerEvents::runningAfterTick(const RunningTimers& running) {

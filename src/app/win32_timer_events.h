@@ -14,7 +14,7 @@ public:
     void openProgram(const char* fileName, const char* parameters) override;
     void showBalloon(const char* title, const char* text) override;
     void refreshClock() override;
-    void timerFinished(int row) override;
+    void timerFinished(int row, TimerId id) override;
     void runningAfterTick(const RunningTimers& running) override;
 
 private:

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "display/display_scale.h"
@@ -104,23 +106,59 @@ bool ListViewControl::isColumnRightAligned(int column) const {
     return (info.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT;
 }
 
+TimerId ListViewControl::rowId(int row) const {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(listView_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+    return static_cast<TimerId>(item.lParam);
+}
+
+void ListViewControl::setRowId(int row, TimerId id) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = static_cast<LPARAM>(id);
+    SendMessageA(listView_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
 namespace {
-struct SortContext {
-    ListControl::RowComparison compare;
-    void* context;
+// While it sorts, the list's contents are unstable and it may not be asked
+// anything; each row's place is looked up by the identity it hands over.
+struct Ranks {
+    std::vector<std::pair<TimerId, int>> byId;  // sorted by identity
+    int of(LPARAM id) const {
+        const auto at = std::lower_bound(byId.begin(), byId.end(), std::make_pair(static_cast<TimerId>(id), 0));
+        return at != byId.end() && at->first == static_cast<TimerId>(id) ? at->second : 0;
+    }
 };
 
-int CALLBACK compareListRows(LPARAM first, LPARAM second, LPARAM sortParameter) {
-    auto* sort = reinterpret_cast<SortContext*>(sortParameter);
-    return sort->compare(static_cast<int>(first), static_cast<int>(second), sort->context);
+int CALLBACK compareRanks(LPARAM first, LPARAM second, LPARAM ranks) {
+    const Ranks& r = *reinterpret_cast<const Ranks*>(ranks);
+    return r.of(first) - r.of(second);
 }
 }  // namespace
 
-void ListViewControl::sortRows(RowComparison compare, void* context) {
-    // LVM_SORTITEMSEX hands the comparison the rows' current indexes.
-    SortContext sort = {compare, context};
-    SendMessageA(listView_, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&sort),
-                 reinterpret_cast<LPARAM>(compareListRows));
+void ListViewControl::arrangeRows(const std::vector<TimerId>& ids) {
+    Ranks ranks;
+    for (std::size_t i = 0; i < ids.size(); ++i) ranks.byId.emplace_back(ids[i], static_cast<int>(i));
+    std::sort(ranks.byId.begin(), ranks.byId.end());
+    SendMessageA(listView_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ranks), reinterpret_cast<LPARAM>(compareRanks));
+}
+
+void showSortArrow(HWND listView, int column, bool ascending) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
+    const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HDITEMA item = {};
+        item.mask = HDI_FORMAT;
+        if (!SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item))) continue;
+        int format = item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == column) format |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
+        if (format == item.fmt) continue;
+        item.fmt = format;
+        SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi) {

@@ -24,12 +24,18 @@ public:
     int selectedFocusedRow() const override;
     void selectRow(int row) override;
     bool isColumnRightAligned(int column) const override;
-    void sortRows(RowComparison compare, void* context) override;
+    TimerId rowId(int row) const override;
+    void setRowId(int row, TimerId id) override;
+    void arrangeRows(const std::vector<TimerId>& ids) override;
 
 private:
     HWND listView_;
     ListRepaint* repaint_;
 };
+
+// The header's arrow on the column sorted last, pointing the way it was
+// sorted; with `column` -1 no column shows one.
+void showSortArrow(HWND listView, int column, bool ascending);
 
 // Gives a fresh list view the timer table's look: extended styles, the
 // fifteen columns and the state icons (from the module's icon resources),

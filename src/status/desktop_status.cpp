@@ -27,9 +27,9 @@ void DesktopStatus::showAutosaveFailing(bool failing) {
     refreshTray();
 }
 
-void DesktopStatus::timerFinished(int row, WindowPresence presence) {
+void DesktopStatus::timerFinished(TimerId id, WindowPresence presence) {
     if (presence == WindowPresence::InFront) return;  // seen as it happens
-    if (!unseen(row)) unseen_.push_back(row);
+    if (!unseen(id)) unseen_.push_back(id);
     if (presence == WindowPresence::Behind && !flashing_) {
         shell_.flashTaskbarButton();
         flashing_ = true;
@@ -57,7 +57,7 @@ void DesktopStatus::taskbarButtonCreated() {
     refreshTaskbar();
 }
 
-bool DesktopStatus::unseen(int row) const { return std::find(unseen_.begin(), unseen_.end(), row) != unseen_.end(); }
+bool DesktopStatus::unseen(TimerId id) const { return std::find(unseen_.begin(), unseen_.end(), id) != unseen_.end(); }
 
 void DesktopStatus::refreshTray() {
     // With nothing running the tip is the title alone, cut to fit: so is the
@@ -82,14 +82,14 @@ void DesktopStatus::refreshTray() {
 void DesktopStatus::refreshTaskbar() {
     TaskbarProgress progress = TaskbarProgress::None;
     int percent = 0;
-    if (selected_.row >= 0 && selected_.limited) {
+    if (selected_.id != 0 && selected_.limited) {
         if (selected_.state == Running) {
             progress = TaskbarProgress::Normal;
             percent = selected_.percent;
         } else if (selected_.state == Paused) {
             progress = TaskbarProgress::Paused;
             percent = selected_.percent;
-        } else if (selected_.state == Finished && unseen(selected_.row)) {
+        } else if (selected_.state == Finished && unseen(selected_.id)) {
             progress = TaskbarProgress::Error;
             percent = 100;
         }

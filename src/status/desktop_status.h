@@ -12,7 +12,7 @@ enum class WindowPresence { Hidden, Behind, InFront };
 
 // The selected timer, as the progress bar under the clock shows it.
 struct SelectedTimer {
-    int row = -1;  // -1: none
+    TimerId id = 0;  // 0: none
     int32_t state = Running;
     bool limited = false;
     int percent = 0;
@@ -35,11 +35,13 @@ public:
     // A finish the user was not looking at stays unseen until the window is
     // shown and active; while the window is open behind others, its
     // taskbar button flashes too.
-    void timerFinished(int row, WindowPresence presence);
+    // Finishes are kept by the timer's identity, so that rows moved or
+    // deleted since never point at another timer.
+    void timerFinished(TimerId id, WindowPresence presence);
     // The main window was shown and active: every finish has been seen.
     void looked();
-    // The row of the first finish not seen yet, or -1.
-    int firstUnseenRow() const { return unseen_.empty() ? -1 : unseen_.front(); }
+    // The first finish not seen yet, or 0.
+    TimerId firstUnseenTimer() const { return unseen_.empty() ? 0 : unseen_.front(); }
 
     // The shell forgot what it showed: the tray icon was added again with
     // the plain picture and the title, or the taskbar made a new button.
@@ -47,7 +49,7 @@ public:
     void taskbarButtonCreated();
 
 private:
-    bool unseen(int row) const;
+    bool unseen(TimerId id) const;
     void refreshTray();
     void refreshTaskbar();
 
@@ -56,7 +58,7 @@ private:
     RunningTimers running_;
     SelectedTimer selected_;
     bool autosaveFailing_ = false;
-    std::vector<int> unseen_;  // in the order they finished
+    std::vector<TimerId> unseen_;  // in the order they finished
     bool flashing_ = false;
 
     std::string shownTip_;

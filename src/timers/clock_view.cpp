@@ -10,6 +10,7 @@ ClockView computeClockView(const TimerTable& table, int systemSecond, const std:
     const TimerRecord r = table.readTimerRow(row);
     const bool limited = r.limit != 0;
     view.row = row;
+    view.id = table.rowId(row);
     view.state = r.state;
     view.limited = limited;
     // The time left is the one the row holds, as computed when it was written.

@@ -9,6 +9,7 @@ struct ClockView {
     int position = 0;  // percent, 0..100
     // The selected row and what decides its taskbar progress; row -1: none.
     int row = -1;
+    TimerId id = 0;
     int32_t state = Running;
     bool limited = false;
 };

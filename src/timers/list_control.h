@@ -1,5 +1,12 @@
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
+
+// A timer's identity while the program runs: rows move (Move up and down, a
+// sort, a delete above), the identity stays with its timer. 0 is none. It is
+// never written to a file.
+using TimerId = uint32_t;
 
 // The few operations of a report-style list that the timer table needs.
 // On Windows this is the real list view; tests use an in-memory list.
@@ -26,7 +33,11 @@ public:
 
     virtual bool isColumnRightAligned(int column) const = 0;
 
-    // Reorders the rows; `compare` gets the current indexes of two rows.
-    using RowComparison = int (*)(int firstRow, int secondRow, void* context);
-    virtual void sortRows(RowComparison compare, void* context) = 0;
+    // The identity a row carries with it wherever it moves (the item's data).
+    virtual TimerId rowId(int row) const = 0;
+    virtual void setRowId(int row, TimerId id) = 0;
+
+    // Puts the rows in the order of `ids`, which names every row once; the
+    // texts are not read for it.
+    virtual void arrangeRows(const std::vector<TimerId>& ids) = 0;
 };

@@ -44,14 +44,14 @@ bool soundStartedAlready(const TickRun& run, int row) {
     return false;
 }
 
-void reportCompletions(const TickRun& run, TimerEvents& events, int64_t seconds) {
+void reportCompletions(const TickRun& run, const TimerTable& table, TimerEvents& events, int64_t seconds) {
     const std::vector<int>& finished = run.finishedRows();
     for (int row : finished) {
         if (seconds == 1 || !soundStartedAlready(run, row)) runCompletionAction(run.record(row), events);
         // A single second finishes each timer at most once, so each shows
         // its own balloon, as a catch-up with one finished timer does.
         if (seconds == 1 || finished.size() == 1) showCompletionBalloon(run.record(row), events);
-        events.timerFinished(row);
+        events.timerFinished(row, table.rowId(row));
     }
     if (seconds > 1 && finished.size() > 1) {
         const std::string text = finishedMeanwhileText(static_cast<int>(finished.size()), finishedNames(run));
@@ -65,7 +65,7 @@ bool tickTimers(TimerTable& table, TimerEvents& events, int64_t seconds) {
     TickRun run(table);
     run.advance(seconds);
     const bool heldChange = run.writeBack();
-    reportCompletions(run, events, seconds);
+    reportCompletions(run, table, events, seconds);
     events.runningAfterTick(run.runningTimers());
     if (run.lastStartedRow() >= 0) {
         table.selectRow(run.lastStartedRow());  // the clock follows the chain

@@ -15,8 +15,8 @@ public:
     virtual void showBalloon(const char* title, const char* text) = 0;
     virtual void refreshClock() = 0;
     // Once for each timer a tick finished, in the order they finished,
-    // after its action.
-    virtual void timerFinished(int /*row*/) {}
+    // after its action; with the timer's identity, which outlives the row.
+    virtual void timerFinished(int /*row*/, TimerId /*id*/) {}
     // The running timers as a tick that moved time left them.
     virtual void runningAfterTick(const RunningTimers& /*running*/) {}
 };

@@ -85,10 +85,17 @@ RowTexts rowTexts(TimerRecord record) {
 }
 }  // namespace
 
+namespace {
+// Never handed out twice in a run: an identity kept for a timer that is
+// gone can never name another.
+TimerId lastTimerId = 0;
+}  // namespace
+
 void TimerTable::writeTimerRow(int index, TimerRecord record) {
     if (index == -1) {
         index = list_.insertRow(list_.rowCount());
         if (index < 0) return;
+        list_.setRowId(index, ++lastTimerId);
     } else if (index < 0 || index >= list_.rowCount()) {
         return;
     }
@@ -110,6 +117,31 @@ void TimerTable::updateTimerRow(int index, const TimerRecord& shown, const Timer
     for (int column = 0; column < timerColumnCount; ++column) {
         if (before[column] != after[column]) list_.setCellText(index, column, after[column].c_str());
     }
+}
+
+int TimerTable::findRow(TimerId id) const {
+    if (id == 0) return -1;
+    for (int row = 0; row < list_.rowCount(); ++row) {
+        if (list_.rowId(row) == id) return row;
+    }
+    return -1;
+}
+
+std::vector<TimerId> TimerTable::rowIds() const {
+    std::vector<TimerId> ids;
+    for (int row = 0; row < list_.rowCount(); ++row) ids.push_back(list_.rowId(row));
+    return ids;
+}
+
+void TimerTable::exchangeRows(int first, int second) {
+    const TimerRecord a = readTimerRow(first);
+    const TimerRecord b = readTimerRow(second);
+    const TimerId aId = rowId(first);
+    const TimerId bId = rowId(second);
+    writeTimerRow(first, b);
+    writeTimerRow(second, a);
+    list_.setRowId(first, bId);
+    list_.setRowId(second, aId);
 }
 
 TimerRecord TimerTable::readTimerRow(int index) const {

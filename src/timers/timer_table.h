@@ -36,6 +36,7 @@ class TimerTable {
 public:
     explicit TimerTable(ListControl& list) : list_(list) {}
 
+    // An index of -1 appends a row, with an identity of its own.
     void writeTimerRow(int index, TimerRecord record);
     // Rewrites a row that was read as `shown` and has become `record`: only
     // the cells whose texts differ between the two, without reading any.
@@ -43,6 +44,14 @@ public:
     TimerRecord readTimerRow(int index) const;
     int findSelectedRow() const { return list_.selectedFocusedRow(); }
     void selectRow(int index) { list_.selectRow(index); }
+
+    // The identity that follows a row's timer, and the row that holds one
+    // now (-1 when that timer is gone).
+    TimerId rowId(int index) const { return list_.rowId(index); }
+    int findRow(TimerId id) const;
+    std::vector<TimerId> rowIds() const;
+    // Two timers change places, each with its identity.
+    void exchangeRows(int first, int second);
 
     int rowCount() const { return list_.rowCount(); }
     void deleteRow(int index) { list_.deleteRow(index); }

@@ -67,7 +67,7 @@ TEST(DesktopStatusTest, IconAndProgressFollowATimerThroughItsLife) {
     DesktopStatus status(shell, "Horalet");
     const auto show = [&](const TimerRecord& r) {
         status.showRunning(runningOf({r}));
-        status.showSelected({0, r.state, true, r.state == Finished ? 100 : static_cast<int>(totalSeconds(r.timeCurrent)) * 10});
+        status.showSelected({7, r.state, true, r.state == Finished ? 100 : static_cast<int>(totalSeconds(r.timeCurrent)) * 10});
         return shell.take();
     };
     EXPECT_EQ(show(timer("Tea", Running, 10, 0)), (Calls{"tip Tea: 00:10 left", "icon running", "progress normal 0"}));
@@ -79,15 +79,15 @@ TEST(DesktopStatusTest, IconAndProgressFollowATimerThroughItsLife) {
     // It finishes while the window is hidden: the finish mark until the
     // user has looked, and the button (there once the window is shown)
     // says so too.
-    status.timerFinished(0, WindowPresence::Hidden);
+    status.timerFinished(7, WindowPresence::Hidden);
     EXPECT_EQ(shell.take(), (Calls{"icon unseen"}));
     EXPECT_EQ(show(timer("Tea", Finished, 10, 10)), (Calls{"tip Horalet", "progress error 100"}));
     status.looked();
     EXPECT_EQ(shell.take(), (Calls{"icon plain", "progress none"}));
 
     // A count-up shows no progress; nor does no selection.
+    status.showSelected({7, Running, false, 0});
     status.showSelected({0, Running, false, 0});
-    status.showSelected({-1, Running, false, 0});
     EXPECT_EQ(shell.take(), Calls{});
 
     // Explorer came back: the icon is there again with the plain picture and

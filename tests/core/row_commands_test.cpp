@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -39,14 +41,27 @@ protected:
     TimerTable table{list};
     ScriptedHost host;
 
-    void addTimers(std::initializer_list<const char*> descriptions) {
-        for (const char* d : descriptions) table.writeTimerRow(-1, timer(d));
+    void add(const TimerRecord& record) {
+        table.writeTimerRow(-1, record);
+        const TimerId id = table.rowId(table.rowCount() - 1);
+        EXPECT_TRUE(id != 0 && named.count(id) == 0) << "a new row's identity must be its own";
+        named[id] = record.description;
     }
+    void addTimers(std::initializer_list<const char*> descriptions) {
+        for (const char* d : descriptions) add(timer(d));
+    }
+    // The descriptions top to bottom; each row's identity must still be the
+    // one its timer was given, wherever the row went.
     std::vector<std::string> order() const {
         std::vector<std::string> descriptions;
-        for (int row = 0; row < table.rowCount(); ++row) descriptions.push_back(table.readTimerRow(row).description);
+        for (int row = 0; row < table.rowCount(); ++row) {
+            descriptions.push_back(table.readTimerRow(row).description);
+            const auto id = named.find(table.rowId(row));
+            EXPECT_TRUE(id != named.end() && id->second == descriptions.back()) << "row " << row << " lost its identity";
+        }
         return descriptions;
     }
+    std::map<TimerId, std::string> named;
     using Strings = std::vector<std::string>;
 };
 }  // namespace
@@ -161,8 +176,8 @@ TEST_F(RowCommandsTest, MovingPastAnEndExchangesTheTwoEndRows) {
 }
 
 TEST_F(RowCommandsTest, MoveCarriesEveryFieldAndWorksWithTwoRowsButNotOne) {
-    table.writeTimerRow(-1, timer("running", Running, {1, 2, 3}));
-    table.writeTimerRow(-1, timer("finished", Finished, {0, 0, 9}));
+    add(timer("running", Running, {1, 2, 3}));
+    add(timer("finished", Finished, {0, 0, 9}));
     table.selectRow(1);
 
     moveSelectedTimerDown(table);
@@ -206,9 +221,9 @@ int compareIgnoringCase(const char* first, const char* second) {
 }  // namespace
 
 TEST_F(ColumnSortTest, DirectionAlternatesWhicheverColumnIsClicked) {
-    table.writeTimerRow(-1, timer("b", Paused, {0, 0, 30}));
-    table.writeTimerRow(-1, timer("c", Paused, {0, 10, 0}));
-    table.writeTimerRow(-1, timer("a", Paused, {2, 0, 0}));
+    add(timer("b", Paused, {0, 0, 30}));
+    add(timer("c", Paused, {0, 10, 0}));
+    add(timer("a", Paused, {2, 0, 0}));
 
     sortByColumn(table, sort, ColumnDescription);
     EXPECT_EQ(order(), (Strings{"a", "b", "c"}));

@@ -24,7 +24,7 @@ public:
         balloonTexts.push_back(text);
     }
     void refreshClock() override { calls.push_back("refresh"); }
-    void timerFinished(int row) override { finishedRows.push_back(row); }
+    void timerFinished(int row, TimerId) override { finishedRows.push_back(row); }
     void runningAfterTick(const RunningTimers& after) override { running = after; }
 
     std::vector<std::string> calls;

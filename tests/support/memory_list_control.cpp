@@ -1,7 +1,6 @@
 #include "memory_list_control.h"
 
 #include <algorithm>
-#include <numeric>
 
 MemoryListControl::MemoryListControl(int columnCount, int rightAlignedColumn)
     : columnCount_(columnCount), rightAlignedColumn_(rightAlignedColumn) {}
@@ -61,14 +60,17 @@ void MemoryListControl::setFocusOnly(int row) {
 
 bool MemoryListControl::isColumnRightAligned(int column) const { return column == rightAlignedColumn_; }
 
-void MemoryListControl::sortRows(RowComparison compare, void* context) {
-    // Like the list view: the comparison sees the rows' indexes as they were
-    // when the sort began.
-    std::vector<int> order(rows_.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return compare(a, b, context) < 0; });
-    std::vector<Row> sorted;
-    for (int i : order) sorted.push_back(rows_[i]);
-    rows_ = std::move(sorted);
+TimerId MemoryListControl::rowId(int row) const { return validRow(row) ? rows_[row].id : 0; }
+
+void MemoryListControl::setRowId(int row, TimerId id) {
+    if (validRow(row)) rows_[row].id = id;
+}
+
+void MemoryListControl::arrangeRows(const std::vector<TimerId>& ids) {
+    std::vector<Row> arranged;
+    for (TimerId id : ids) {
+        const auto row = std::find_if(rows_.begin(), rows_.end(), [id](const Row& r) { return r.id == id; });
+        if (row != rows_.end()) arranged.push_back(*row);
+    }
+    if (arranged.size() == rows_.size()) rows_ = std::move(arranged);
 }

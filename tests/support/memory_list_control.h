@@ -21,7 +21,9 @@ public:
     int selectedFocusedRow() const override;
     void selectRow(int row) override;
     bool isColumnRightAligned(int column) const override;
-    void sortRows(RowComparison compare, void* context) override;
+    TimerId rowId(int row) const override;
+    void setRowId(int row, TimerId id) override;
+    void arrangeRows(const std::vector<TimerId>& ids) override;
 
     // For tests: state the real control would show.
     bool isSelected(int row) const { return rows_[row].selected; }
@@ -34,6 +36,7 @@ private:
     struct Row {
         std::vector<std::string> cells;
         int image = 0;
+        TimerId id = 0;
         bool selected = false;
         bool focused = false;
     };

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -52,6 +56,18 @@ protected:
             for (int column = 0; column < timerColumnCount; ++column) cells.push_back(list.cellText(row, column));
         }
         return cells;
+    }
+    // Each column header's sort arrow: HDF_SORTUP, HDF_SORTDOWN or 0.
+    std::vector<int> sortArrows() const {
+        HWND header = reinterpret_cast<HWND>(SendMessageA(window.list(), LVM_GETHEADER, 0, 0));
+        std::vector<int> arrows;
+        for (int i = 0; i < timerColumnCount; ++i) {
+            HDITEMA item = {};
+            item.mask = HDI_FORMAT;
+            SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+            arrows.push_back(item.fmt & (HDF_SORTUP | HDF_SORTDOWN));
+        }
+        return arrows;
     }
     bool greyed(HMENU menu, int id) const { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
     // The state of an item, or "mixed" when the two menus disagree.
@@ -154,4 +170,72 @@ TEST_F(TimerListCommandsTest, SortFollowsTheUsersLocaleForTextAndValueForSums) {
     EXPECT_EQ(column(ColumnSum), (Strings{"10.00", "9.50", "0.75"}));
     sortTimerList(app, ColumnSum);
     EXPECT_EQ(column(ColumnSum), (Strings{"0.75", "9.50", "10.00"}));
+}
+
+// The list view may not be read while it moves its rows, so the sort must
+// come out right on the real control for any order: every sortable column,
+// both ways, on shuffled lists of up to 100 rows with many ties. Equal keys
+// keep their order, which the row's position before the sort tells.
+TEST_F(TimerListCommandsTest, EverySortableColumnSortsShuffledListsBothWaysKeepingTiesInOrder) {
+    std::mt19937 random(20261208);
+    int lastDirection = 0;  // 1 ascending, -1 descending
+    const char* const words[] = {"Fig", "Cherry", "apple", "Elder", "Banana", "date", "Grape", "banana"};
+    for (int round = 0; round < 24; ++round) {
+        table.deleteAllRows();
+        const int rows = round == 0 ? 7 : 2 + static_cast<int>(random() % 99);
+        for (int i = 0; i < rows; ++i) {
+            TimerRecord r;
+            std::snprintf(r.description, sizeof r.description, "%s", words[random() % 8]);
+            std::snprintf(r.parameters, sizeof r.parameters, "%d", i);  // where it stood
+            r.limit = 1;
+            r.timeSet = timeFromSeconds(60 * static_cast<int>(random() % 5));
+            r.timeCurrent = timeFromSeconds(static_cast<int>(random() % 40));
+            r.forValue = 1;
+            r.coastInt = static_cast<int>(random() % 3);
+            std::strcpy(r.unit, "second");
+            table.writeTimerRow(-1, r);
+        }
+        for (int column : {ColumnTimeCurrent, ColumnTimeLeft, ColumnTimeSet, ColumnSum, ColumnDescription}) {
+            for (int way = 0; way < 2; ++way) {
+                std::vector<int> positionOf(rows);  // a timer's row before the sort, by its "where it stood"
+                for (int row = 0; row < rows; ++row) positionOf[std::stoi(list.cellText(row, ColumnParameters))] = row;
+                sortTimerList(app, column);
+                // The header tells which way it went; every sort turns it over.
+                const std::vector<int> arrows = sortArrows();
+                ASSERT_NE(arrows[column], 0);
+                for (int other = 0; other < timerColumnCount; ++other) ASSERT_TRUE(other == column || !arrows[other]);
+                const bool descending = arrows[column] == HDF_SORTDOWN;
+                ASSERT_TRUE(lastDirection == 0 || (lastDirection > 0) == descending) << "the direction did not turn";
+                lastDirection = descending ? -1 : 1;
+                SCOPED_TRACE("round " + std::to_string(round) + ", column " + std::to_string(column) +
+                             (descending ? " descending" : " ascending"));
+                for (int row = 1; row < rows; ++row) {
+                    const std::string a = list.cellText(row - 1, column), b = list.cellText(row, column);
+                    const int order = column == ColumnSum ? (std::atof(a.c_str()) < std::atof(b.c_str()) ? -1
+                                                             : std::atof(a.c_str()) > std::atof(b.c_str()) ? 1 : 0)
+                                                          : lstrcmpA(a.c_str(), b.c_str());
+                    ASSERT_TRUE(descending ? order >= 0 : order <= 0) << "rows " << row - 1 << " and " << row << ": \""
+                                                                      << a << "\", \"" << b << "\"";
+                    if (order == 0) {
+                        const int before = positionOf[std::stoi(list.cellText(row - 1, ColumnParameters))];
+                        const int after = positionOf[std::stoi(list.cellText(row, ColumnParameters))];
+                        ASSERT_LT(before, after) << "a tie changed its order at row " << row;
+                    }
+                }
+            }
+        }
+    }
+    // A delete keeps the order the arrow tells; a moved or a new row does not.
+    sortTimerList(app, ColumnDescription);
+    table.deleteRow(3);
+    forgetSortOnceMoved(app);
+    EXPECT_NE(sortArrows()[ColumnDescription], 0);
+    table.selectRow(1);
+    runRowCommand(app, IDM_TIMER_MOVE_DOWN);
+    forgetSortOnceMoved(app);
+    EXPECT_EQ(sortArrows()[ColumnDescription], 0);
+    sortTimerList(app, ColumnSum);
+    addTimer("new");
+    forgetSortOnceMoved(app);
+    EXPECT_EQ(sortArrows()[ColumnSum], 0);
 }
