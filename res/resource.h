@@ -51,6 +51,7 @@
 #define IDM_TIMER_DELETE 32779
 #define IDM_TIMER_MOVE_UP 32790
 #define IDM_TIMER_MOVE_DOWN 32791
+#define IDM_TIMER_RESUME 32792
 
 // Main window controls
 #define IDC_CLOCK 1000

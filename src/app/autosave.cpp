@@ -3,6 +3,7 @@
 #include "platform/file_io.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
+#include "platform/monotonic_clock.h"
 #include "sets/timer_set_file.h"
 
 const char autosaveReadPath[] = ".\\autosave.ini";
@@ -14,12 +15,17 @@ const char exitQuestion[] =
     "Error operation of save!\r\n\r\n"
     "The list cannot be written to autosave.ini. Retry, or Cancel to keep Horalet running with its list.";
 
-std::string currentSetText(const AppState& app) {
+// Without progress: what a change of the list is told by. The times move
+// every second, and a write for each would wear the disk for nothing; they
+// are written with every change and once a minute besides.
+std::string setText(const AppState& app, bool withProgress) {
     ListViewControl list(app.hwndList);
     TimerTable table(list);
-    TextBuffer text = buildTimerSetText(table);
+    TextBuffer text = buildTimerSetText(table, withProgress);
     return std::string(text.text(), static_cast<std::size_t>(text.length()));
 }
+
+std::string currentSetText(const AppState& app) { return setText(app, false); }
 
 // An empty list writes an empty file; anything else that loads no timer is a
 // file the next save must not simply replace.
@@ -35,6 +41,7 @@ bool holdsSomethingUnread(const AppState& app) {
 
 void Autosave::adoptLoadedFile(const AppState& app) {
     savedText_ = currentSetText(app);
+    lastWriteMs_ = monotonicMs();
     unreadFileToKeep_ = holdsSomethingUnread(app);
     if (unreadFileToKeep_) {
         showMessage(app.hwndMain,
@@ -55,9 +62,12 @@ bool Autosave::keepUnreadFile() {
 }
 
 bool Autosave::write(const AppState& app, const std::string& text) {
-    const bool saved = keepUnreadFile() && replaceFileContents(autosaveWritePath, text.data(), text.size());
+    const std::string withProgress = setText(app, true);
+    const bool saved =
+        keepUnreadFile() && replaceFileContents(autosaveWritePath, withProgress.data(), withProgress.size());
     if (saved) {
         savedText_ = text;
+        lastWriteMs_ = monotonicMs();
         notice_.saveSucceeded(app);
     } else {
         notice_.saveFailed(app);
@@ -74,6 +84,11 @@ void Autosave::saveIfChanged(const AppState& app) {
 bool Autosave::saveNow(const AppState& app) {
     std::string text = currentSetText(app);
     return (!notice_.failing() && text == savedText_) || write(app, text);
+}
+
+void Autosave::keepProgress(const AppState& app) {
+    if (notice_.failing() || monotonicMs() - lastWriteMs_ < progressIntervalMs) return;
+    write(app, currentSetText(app));
 }
 
 void Autosave::retryIfFailing(const AppState& app) {

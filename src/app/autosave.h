@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "app/app_state.h"
@@ -28,6 +29,11 @@ public:
     // survives a kill: writes the list now if the file does not hold it,
     // with one more try while saving fails. True when the file holds it.
     bool saveNow(const AppState& app);
+    // After a tick while timers run: the elapsed times go to the file once
+    // a minute (counted from the last write of any kind), so a kill or a
+    // power cut loses at most that much of them.
+    void keepProgress(const AppState& app);
+    static constexpr int64_t progressIntervalMs = 60000;
     // Every second, whatever the tick changed: while saving fails, tries
     // again, so that a change that could not be saved is written as soon as
     // the file can be, without waiting for another change.
@@ -52,7 +58,8 @@ private:
     bool keepUnreadFile();
     bool write(const AppState& app, const std::string& text);
 
-    std::string savedText_;
+    std::string savedText_;  // the list as last written, without its times
+    int64_t lastWriteMs_ = 0;
     bool unreadFileToKeep_ = false;
     bool savedForExit_ = false;
     AutosaveNotice notice_;

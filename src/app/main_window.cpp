@@ -113,6 +113,7 @@ void runCommand(MainWindowState& state, int command) {
         case IDM_TIMER_DELETE:
         case IDM_TIMER_MOVE_UP:
         case IDM_TIMER_MOVE_DOWN:
+        case IDM_TIMER_RESUME:
             runRowCommand(app, command);
             break;
         default:
@@ -209,12 +210,14 @@ void onTick(MainWindowState& state) {
     if (due.seconds == 0) return;  // early: the second is not over yet
     state.insideTick = true;
     bool heldChange = false;
+    bool timesMove = false;
     {
         ListRepaint repaint(app.hwndList);
         ListViewControl list(app.hwndList, &repaint);
         TimerTable table(list);
         Win32TimerEvents events(app);
         heldChange = tickTimers(table, events, due.seconds);
+        timesMove = events.anyRunning();
     }
     state.insideTick = false;
     refreshClock(app);
@@ -225,7 +228,11 @@ void onTick(MainWindowState& state) {
     // could not be saved before. Times alone are not in the file, so only a
     // changed state or flag makes the list worth comparing with it.
     state.autosave.retryIfFailing(app);
-    if (heldChange) state.autosave.saveIfChanged(app);
+    if (heldChange) {
+        state.autosave.saveIfChanged(app);
+        updateResumeItem(app);  // a chain may have started a timer that waited
+    }
+    if (timesMove) state.autosave.keepProgress(app);
 }
 
 // After a sleep the pending tick may wait for its timer; the time the
@@ -309,6 +316,7 @@ void initMainWindow(AppState& app) {
     loadTimerSet(autosaveReadPath, app, true);
     refreshClock(app);
     updateMenuStates(app);
+    updateResumeItem(app);
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -327,6 +335,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             runCommand(*state, LOWORD(wParam));
             forgetSortOnceMoved(app);
             updateMenuStates(app);
+            updateResumeItem(app);
             state->autosave.saveIfChanged(app);
             showRunningTimers(*state);
             return 0;

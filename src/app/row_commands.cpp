@@ -15,6 +15,7 @@ void togglePlayPause(TimerTable& table) {
     // A finished timer has nothing left to count; only Restart revives it.
     if (record.state == Finished) return;
     record.state = record.state == Paused ? Running : Paused;
+    record.flags &= ~waitsToResume;
     table.writeTimerRow(row, record);
 }
 
@@ -24,11 +25,33 @@ void restartSelectedTimer(TimerTable& table, RowCommandHost& host) {
     TimerRecord record = table.readTimerRow(row);
     // The next tick may come at any moment; letting it pass gives the
     // restarted timer a whole first second at 00:00:00.
-    record.flags |= skipTick;
+    record.flags = (record.flags | skipTick) & ~waitsToResume;
     record.state = Running;
     record.timeCurrent = TimeHms{};
     table.writeTimerRow(row, record);
     host.refreshClock();
+}
+
+int resumeTimers(TimerTable& table) {
+    int resumed = 0;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        TimerRecord record = table.readTimerRow(row);
+        if ((record.flags & waitsToResume) == 0) continue;
+        record.flags &= ~waitsToResume;
+        // Only a paused timer goes on; one restarted or finished since is
+        // no longer where the last run left it.
+        if (record.state == Paused) record.state = Running;
+        table.writeTimerRow(row, record);
+        ++resumed;
+    }
+    return resumed;
+}
+
+bool anyTimerWaitsToResume(const TimerTable& table) {
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (parseDecimalInt(table.list().cellText(row, ColumnFlags).c_str()) & waitsToResume) return true;
+    }
+    return false;
 }
 
 void deleteSelectedTimer(TimerTable& table, RowCommandHost& host) {

@@ -26,6 +26,11 @@ void deleteSelectedTimer(TimerTable& table, RowCommandHost& host);
 void moveSelectedTimerUp(TimerTable& table);
 void moveSelectedTimerDown(TimerTable& table);
 
+// "Resume timers": the timers that ran when the program last ended go on
+// from where they stood. Returns how many.
+int resumeTimers(TimerTable& table);
+bool anyTimerWaitsToResume(const TimerTable& table);
+
 // Text order differs by platform (the program sorts the way the user's
 // locale does), so the comparison is handed in.
 using TextComparison = int (*)(const char* first, const char* second);

@@ -51,6 +51,7 @@ void runRowCommand(const AppState& app, int commandId) {
         case IDM_TIMER_DELETE: deleteSelectedTimer(table, host); break;
         case IDM_TIMER_MOVE_UP: moveSelectedTimerUp(table); break;
         case IDM_TIMER_MOVE_DOWN: moveSelectedTimerDown(table); break;
+        case IDM_TIMER_RESUME: resumeTimers(table); break;
     }
 }
 
@@ -81,4 +82,11 @@ void updateMenuStates(const AppState& app) {
     }
     for (int id : {IDM_TIMER_MOVE_UP, IDM_TIMER_MOVE_DOWN}) enableTimerItem(app, menuBar, id, states.moveItems);
     enableItem(menuBar, IDM_SET_SAVE, states.saveItem);
+}
+
+void updateResumeItem(const AppState& app) {
+    ListViewControl list(app.hwndList);
+    const bool waiting = anyTimerWaitsToResume(TimerTable(list));
+    enableTimerItem(app, GetMenu(app.hwndMain), IDM_TIMER_RESUME, waiting);
+    enableItem(app.trayMenu, IDM_TIMER_RESUME, waiting);
 }

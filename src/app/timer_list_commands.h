@@ -2,7 +2,7 @@
 #include "app/app_state.h"
 
 // The commands that act on rows of the timer list: Play/Pause, Restart,
-// Delete, Move up and Move down (by their command ids).
+// Delete, Move up, Move down and Resume timers (by their command ids).
 void runRowCommand(const AppState& app, int commandId);
 
 // Sorts the list by a clicked column; each sort runs the other way from the
@@ -15,3 +15,6 @@ void forgetSortOnceMoved(const AppState& app);
 // Greys the menu items that cannot apply to the current selection, in the
 // menu bar and in the list's context menu.
 void updateMenuStates(const AppState& app);
+// "Resume timers" is there only while a timer of the last run waits for it.
+// It reads every row, so the tick asks for it only when it changed a flag.
+void updateResumeItem(const AppState& app);

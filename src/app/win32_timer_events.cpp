@@ -44,5 +44,6 @@ void Win32TimerEvents::timerFinished(int, TimerId id) {
 }
 
 void Win32TimerEvents::runningAfterTick(const RunningTimers& running) {
+    anyRunning_ = running.count() > 0;
     if (app_.desktop) app_.desktop->showRunning(running);
 }

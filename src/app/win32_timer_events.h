@@ -16,8 +16,11 @@ public:
     void refreshClock() override;
     void timerFinished(int row, TimerId id) override;
     void runningAfterTick(const RunningTimers& running) override;
+    // Whether any timer runs after the tick: only then do times move.
+    bool anyRunning() const { return anyRunning_; }
 
 private:
+    bool anyRunning_ = false;
     const AppState& app_;
     // Where the window stands does not change within a tick; asked once,
     // not for each of the timers a catch-up finishes.

@@ -169,6 +169,12 @@ void onOk(HWND dialog, const EditorSession& session) {
         report(dialog, *session.app, problem);
         return;
     }
+    if (session.addMode) {
+        // The clock shows the new timer, not the one selected before.
+        const int added = table.rowCount() - 1;
+        table.selectRow(added);
+        SendMessageA(session.app->hwndList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(added), FALSE);
+    }
     EndDialog(dialog, 0);
 }
 

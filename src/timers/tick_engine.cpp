@@ -77,7 +77,7 @@ bool tickTimers(TimerTable& table, TimerEvents& events, int64_t seconds) {
 void startTimerRow(TimerTable& table, TimerEvents& events, int index) {
     if (index < 0 || index >= table.rowCount()) return;
     TimerRecord r = table.readTimerRow(index);
-    r.flags |= skipTick;
+    r.flags = (r.flags | skipTick) & ~waitsToResume;
     r.state = Running;
     r.timeCurrent = TimeHms{};
     table.writeTimerRow(index, r);

@@ -13,6 +13,9 @@ enum ActionType : int32_t { PlayWave = 0, RunProgram = 1 };
 enum ChainMode : int32_t { Off = 0, Next = 1, Top = 2 };
 
 constexpr int32_t skipTick = 1;  // bit 0 of TimerRecord::flags
+// Bit 2: the timer ran when the program last ended and waits, paused, for
+// "Resume timers". Starting, restarting or editing it takes it out.
+constexpr int32_t waitsToResume = 4;
 
 constexpr int timerTextSize = 260;  // 259 characters and the terminator
 constexpr int coastFracSize = 4;    // the field; the table keeps at most 2 characters

@@ -107,7 +107,7 @@ TEST_F(RowCommandsTest, RestartRunsAFinishedTimerFromZeroWithItsNextTickSkipped)
     TimerRecord finished = timer("eggs", Finished, {0, 5, 0});
     finished.limit = 1;
     finished.timeSet = {0, 5, 0};
-    finished.flags = 8;  // other flag bits survive
+    finished.flags = 8 | waitsToResume;  // other flag bits survive; restarted, it waits no more
     finished.runTimer = Next;
     table.writeTimerRow(-1, finished);
     table.selectRow(0);
@@ -122,6 +122,38 @@ TEST_F(RowCommandsTest, RestartRunsAFinishedTimerFromZeroWithItsNextTickSkipped)
     EXPECT_EQ(r.runTimer, Next);
     EXPECT_STREQ(r.description, "eggs");
     EXPECT_EQ(host.clockRefreshes, 1);
+}
+
+// "Resume timers" goes on with exactly the timers the last run left
+// running; starting one by hand takes it out of them.
+TEST_F(RowCommandsTest, ResumeGoesOnWithTheTimersThatWaitAndPlayTakesOneOut) {
+    const struct {
+        TimerState state;
+        int32_t flags;
+        TimerState after;
+    } rows[] = {
+        {Paused, waitsToResume, Running},   {Paused, 0, Paused},
+        {Paused, waitsToResume | 8, Running}, {Finished, waitsToResume, Finished},
+        {Paused, waitsToResume, Paused},    // started and paused again by hand first
+    };
+    for (const auto& r : rows) {
+        TimerRecord record = timer("t", r.state, {0, 0, 30});
+        record.flags = r.flags;
+        table.writeTimerRow(-1, record);
+    }
+    table.selectRow(4);
+    togglePlayPause(table);
+    togglePlayPause(table);
+    EXPECT_TRUE(anyTimerWaitsToResume(table));
+    EXPECT_EQ(resumeTimers(table), 3);
+    for (int row = 0; row < 5; ++row) {
+        const TimerRecord record = table.readTimerRow(row);
+        EXPECT_EQ(record.state, rows[row].after) << "row " << row;
+        EXPECT_EQ(record.flags, rows[row].flags & ~waitsToResume) << "row " << row;
+        EXPECT_EQ(formatTimeText(record.timeCurrent), "00:00:30") << "row " << row;
+    }
+    EXPECT_FALSE(anyTimerWaitsToResume(table));
+    EXPECT_EQ(resumeTimers(table), 0);
 }
 
 TEST_F(RowCommandsTest, DeleteAsksFirstAndThenSelectsTheTopRow) {

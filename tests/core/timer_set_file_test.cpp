@@ -91,8 +91,8 @@ protected:
         TextBuffer text = buildTimerSetText(table);
         return std::string(text.text(), static_cast<std::size_t>(text.length()));
     }
-    int load(const std::string& text, bool pauseAll = false) {
-        return readTimerSetText(loaded, text.data(), text.size(), pauseAll);
+    int load(const std::string& text, bool lastRun = false) {
+        return readTimerSetText(loaded, text.data(), text.size(), lastRun);
     }
 
     MemoryListControl list;
@@ -130,6 +130,49 @@ TEST_F(TimerSetFileTest, ControlCharactersInAnyTextNeverBecomeLinesOfTheirOwn) {
         (expected.*field)[std::strlen(asWritten) - 1] = '\0';  // the reader trims the blank at the end
         expectSameSettings(back, expected);
     }
+}
+
+// autosave.ini keeps where each timer stood; at the next start each comes
+// back paused there, and those that ran wait for "Resume timers". A named
+// set, and a file of an older version, come back from zero as ever.
+TEST_F(TimerSetFileTest, TheLastRunComesBackPausedWhereEachTimerStood) {
+    const struct {
+        const char* lines;  // the keys that differ from a limited 5-minute timer's
+        bool lastRun;
+        const char* elapsed;
+        int32_t flags;
+    } cases[] = {
+        {"STATE = 0\r\nELAPSED = 120", true, "00:02:00", waitsToResume},
+        {"STATE = 1\r\nELAPSED = 45", true, "00:00:45", 0},
+        {"STATE = 1\r\nFLAGS = 5\r\nELAPSED = 45", true, "00:00:45", 5},  // waited the run before too
+        {"STATE = 2\r\nFLAGS = 4\r\nELAPSED = 300", true, "00:00:00", 0},  // its work is done
+        {"STATE = 0", true, "00:00:00", 0},                                   // an older version's file
+        {"STATE = 0\r\nELAPSED = 120", false, "00:00:00", 0},                // a named set
+        {"STATE = 0\r\nELAPSED = 9999", true, "00:05:00", waitsToResume},    // past its set time
+        {"STATE = 1\r\nELAPSED = -7", true, "00:00:00", 0},
+        {"STATE = 1\r\nELAPSED = 1x", true, "00:00:01", 0},
+        {"STATE = 1\r\nELAPSED = zz", true, "00:00:00", 0},
+        {"STATE = 1\r\nLIMIT = 0\r\nELAPSED = 99999999999", true, "99:59:59", 0},
+    };
+    for (const auto& c : cases) {
+        const std::string text = section(0, std::string(c.lines) + "\r\nLIMIT = 1\r\nMINUTES = 5\r\n");
+        ASSERT_EQ(load(text, c.lastRun), 1) << c.lines;
+        const TimerRecord r = loaded.readTimerRow(0);
+        EXPECT_EQ(formatTimeText(r.timeCurrent), c.elapsed) << c.lines;
+        EXPECT_EQ(r.flags, c.flags) << c.lines;
+        EXPECT_EQ(r.state, c.lastRun ? Paused : Running) << c.lines;
+    }
+    // The sixteenth key goes to autosave.ini only, after the fifteen; a
+    // named set neither keeps the time nor a timer's wait to resume.
+    TimerRecord tea = teaTimer();
+    tea.flags |= waitsToResume;
+    table.writeTimerRow(-1, tea);
+    EXPECT_EQ(written(), teaSection) << "FLAGS = 1: the skip bit alone";
+    TextBuffer withProgress = buildTimerSetText(table, true);
+    std::string expected = teaSection;
+    expected.replace(expected.find("FLAGS = 1"), 9, "FLAGS = 5");
+    expected.insert(expected.size() - 2, "\r\nELAPSED = 45");
+    EXPECT_EQ(std::string(withProgress.text(), static_cast<std::size_t>(withProgress.length())), expected);
 }
 
 TEST_F(TimerSetFileTest, SetComesBackInRowOrderWithElapsedTimesAtZero) {

@@ -73,16 +73,18 @@ poll 5 read_tea || fail "no row after OK"
 [ "$(field "$tea" 6)" = "Tea is ready" ] || fail "description: $tea"
 [ "$(field "$tea" 8)" = '.\wave files\reminder.wav' ] || fail "wave file: $tea"
 [ "$(field "$tea" 12)" = 1 ] || fail "limit: $tea"
-[ "$(field "$tea" 1 | cut -c 1)" != "*" ] || fail "a new row must not be selected: $tea"
+# The new timer is selected, so the clock shows its countdown.
+[ "$(field "$tea" 1 | cut -c 1)" = "*" ] || fail "the new row is not selected: $tea"
+ctl clock | grep -E '^00:00:0[0-5]' >/dev/null || fail "the clock does not show the new timer: $(ctl clock)"
 counting() {  # running, part of the way, with the time left matching
-    read_tea && [ "$(field "$tea" 1)" = 0 ] || return 1
+    read_tea && [ "$(field "$tea" 1 | tr -d '*')" = 0 ] || return 1
     case "$(field "$tea" 2)/$(field "$tea" 3)" in
     00:00:01/00:00:04 | 00:00:02/00:00:03 | 00:00:03/00:00:02 | 00:00:04/00:00:01) return 0 ;;
     esac
     return 1
 }
 poll 10 counting || fail "never seen counting: $tea"
-finished() { read_tea && [ "$(field "$tea" 1)" = 2 ]; }
+finished() { read_tea && [ "$(field "$tea" 1 | tr -d '*')" = 2 ]; }
 poll 12 finished || fail "did not finish: $tea"
 took=$((($(date +%s%N) - stored_at) / 100000000))  # tenths of a second
 # One tick is skipped, five count: the finish comes 5 to 6 s after OK, seen

@@ -346,6 +346,36 @@ void MainWindowTest::failASave() {
     command(0);
 }
 
+// What the last run left running comes back paused where it stood, and
+// "Resume timers" (in the menu bar and the tray's menu) goes on with it.
+// Its time is kept once a minute, counted from the last write: a kill loses
+// at most that much, and the disk is not written every second.
+TEST_F(MainWindowTest, ProgressIsKeptOnceAMinuteAndTheLastRunWaitsToResume) {
+    writeWholeFile("autosave.ini", section(0, "Tea", 0, 1, 600) + "ELAPSED = 100\r\n" + section(1, "Idle", 1, 1, 60));
+    open();
+    auto resumable = [this](HMENU menu) { return !(GetMenuState(menu, IDM_TIMER_RESUME, MF_BYCOMMAND) & MF_GRAYED); };
+    EXPECT_EQ(row(0).state, Paused);
+    EXPECT_EQ(formatTimeText(row(0).timeCurrent), "00:01:40");
+    EXPECT_TRUE(resumable(GetMenu(app.hwndMain)) && resumable(app.trayMenu));
+
+    command(IDM_TIMER_RESUME);
+    EXPECT_EQ(row(0).state, Running);
+    EXPECT_EQ(row(1).state, Paused);
+    EXPECT_FALSE(resumable(GetMenu(app.hwndMain)) || resumable(app.trayMenu));
+    const std::string atResume = readWholeFile("autosave.ini");
+    EXPECT_NE(atResume.find("STATE = 0\r\nLIMIT = 1\r\nCOAST_INT = 0\r\nCOAST_FRAC = \r\nVALUE = 0\r\nUNIT = second\r\nELAPSED = 100"),
+              std::string::npos);
+    for (int second = 1; second < 60; ++second) tick();
+    EXPECT_EQ(readWholeFile("autosave.ini"), atResume) << "written before a minute had passed";
+    tick();
+    EXPECT_NE(readWholeFile("autosave.ini").find("ELAPSED = 160"), std::string::npos);
+    for (int second = 1; second < 60; ++second) tick();
+    EXPECT_NE(readWholeFile("autosave.ini").find("ELAPSED = 160"), std::string::npos);
+    tick();
+    EXPECT_NE(readWholeFile("autosave.ini").find("ELAPSED = 220"), std::string::npos);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(MainWindowTest, FailedAutosaveIsToldFromTheMainLoopNotFromTheCommand) {
     failASave();
     EXPECT_TRUE(messages.empty()) << "shown from inside the command that changed the list";
@@ -513,8 +543,10 @@ TEST_F(MainWindowTest, EscEndsTheModalRunAndWritesTheListExactly) {
                                      reinterpret_cast<LPARAM>(&app));
     app.hwndMain = nullptr;
     EXPECT_EQ(result, 0);
-    // Loaded paused, written back paused: the same bytes but for STATE.
-    EXPECT_EQ(readWholeFile("autosave.ini"), section(0, "Tea", 1, 1, 30) + section(1, "Walk", 1, 0, 0));
+    // Loaded paused, written back paused: the same bytes but for STATE, and
+    // each timer's elapsed time after the fifteen keys.
+    EXPECT_EQ(readWholeFile("autosave.ini"),
+              section(0, "Tea", 1, 1, 30) + "ELAPSED = 0\r\n" + section(1, "Walk", 1, 0, 0) + "ELAPSED = 0\r\n");
 }
 
 namespace {
