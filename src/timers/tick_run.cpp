@@ -136,6 +136,7 @@ void TickRun::rebuildEvents() {
 void TickRun::visit(int index, int64_t tick) {
     Row& row = rows_[static_cast<std::size_t>(index)];
     TimerRecord& r = row.record;
+    ++eventsWalked_;
     row.validThrough = tick;
     row.lastEventTick = tick;
     if (skipsNextTick(r)) {

@@ -35,6 +35,9 @@ public:
     // The rows running at the end, from the records in hand: a row that was
     // neither running nor started by a chain does not run now.
     RunningTimers runningTimers() const;
+    // The events it applied one by one, each a row's skipped tick or its
+    // finish: the work a catch-up did, which the laps it skipped spare.
+    int64_t eventsWalked() const { return eventsWalked_; }
 
 private:
     struct Row {
@@ -90,4 +93,5 @@ private:
     std::vector<bool> hasFinished_;
     int64_t lapTick_ = -1;  // a tick in which a Top chain started the top row
     std::vector<Snapshot> laps_;
+    int64_t eventsWalked_ = 0;
 };
