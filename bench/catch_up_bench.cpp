@@ -6,7 +6,10 @@
 // at 1 second, the busiest a chain can be. The others are rings with many
 // timers running in them at once, of mixed set times: such a ring comes back
 // to where it was only after as many laps as it has runners, the hardest
-// repetition to find.
+// repetition to find; below them counters, countdowns that finish once, or
+// a chain of long countdowns whose finishes fall every few minutes all week
+// (the slowest tables so far), once with its last row starting the ring's
+// top row again.
 //
 //   catch_up_bench [--runs N]
 #include <algorithm>
@@ -30,14 +33,34 @@ public:
     int actions = 0;
 };
 
+// What fills the rows below a ring: running priced counters, which have no
+// event of their own; countdowns that finish one after another over the
+// week, each once; or a Next chain of long countdowns, all running, whose
+// finishes fall every few minutes all week, its last row starting nothing
+// or, chained Top, starting the ring's top row again some forty times.
+enum class Below { Counters, OneShots, Chain, ChainToTop };
+
+// A chain of `count` countdowns from row `first` on, each set to a share of
+// the week, which finish first at the bottom and last at the top: each
+// finish restarts the row below after the one there finished, so every
+// finish goes on down the chain, one row a share, and the chain finishes
+// count (count + 1) / 2 times, a few minutes apart, all week.
+TimerRecord chainedCountdown(int row, int first, int count, bool toTop) {
+    const int share = 7 * 86400 / count;
+    const int place = row - first;
+    TimerRecord r;
+    r.limit = 1;
+    r.timeSet = timeFromSeconds(share);
+    r.timeCurrent = timeFromSeconds(share - share * (count - place) / (count + 1));
+    r.runTimer = place == count - 1 && toTop ? Top : Next;
+    return r;
+}
+
 // A Top ring over the first `ringRows` rows with `runners` of them running,
 // spread evenly and each part way through; set times cycle from `shortest`
-// to `longest` seconds. The rows below the ring are running priced
-// counters, which have no event of their own, or with `oneShotsBelow`
-// countdowns that finish one after another over the week, each an event
-// outside the ring that ends the laps skipped so far.
+// to `longest` seconds; `below` fills the rest.
 void fillRunnerRing(TimerTable& table, int ringRows, int runners, int shortest, int longest,
-                    bool oneShotsBelow = false) {
+                    Below below = Below::Counters) {
     table.deleteAllRows();
     for (int row = 0; row < maxTimers; ++row) {
         TimerRecord r;
@@ -52,10 +75,13 @@ void fillRunnerRing(TimerTable& table, int ringRows, int runners, int shortest, 
             const bool runs = row % (ringRows / runners) == 0 && row / (ringRows / runners) < runners;
             r.state = runs ? Running : Paused;
             r.timeCurrent = timeFromSeconds(runs ? row % set : 0);
-        } else if (oneShotsBelow) {
+        } else if (below == Below::OneShots) {
             r.limit = 1;
             r.timeSet = timeFromSeconds(std::min(7001 * (row - ringRows + 1), 359999));
+        } else if (below != Below::Counters) {
+            r = chainedCountdown(row, ringRows, maxTimers - ringRows, below == Below::ChainToTop);
         }
+        std::snprintf(r.description, sizeof r.description, "Row %d", row);
         table.writeTimerRow(-1, r);
     }
     table.selectRow(0);
@@ -74,9 +100,13 @@ const Table tables[] = {
     {"60-ring, 30 run, 1-3 s", [](TimerTable& t) { fillRunnerRing(t, 60, 30, 1, 3); }},
     {"100-ring, 50 run, 1-2 s", [](TimerTable& t) { fillRunnerRing(t, 100, 50, 1, 2); }},
     {"100-ring, 100 run, 1-9 s", [](TimerTable& t) { fillRunnerRing(t, 100, 100, 1, 9); }},
-    {"50-ring, 25 run, 50 shots", [](TimerTable& t) { fillRunnerRing(t, 50, 25, 1, 7, true); }},
-    {"50-ring, 50 run, 50 shots", [](TimerTable& t) { fillRunnerRing(t, 50, 50, 1, 9, true); }},
-    {"70-ring, 35 run, 30 shots", [](TimerTable& t) { fillRunnerRing(t, 70, 35, 5, 9, true); }},
+    {"50-ring, 25 run, 50 shots", [](TimerTable& t) { fillRunnerRing(t, 50, 25, 1, 7, Below::OneShots); }},
+    {"50-ring, 50 run, 50 shots", [](TimerTable& t) { fillRunnerRing(t, 50, 50, 1, 9, Below::OneShots); }},
+    {"70-ring, 35 run, 30 shots", [](TimerTable& t) { fillRunnerRing(t, 70, 35, 5, 9, Below::OneShots); }},
+    {"60-ring, 30 run, 40 chain", [](TimerTable& t) { fillRunnerRing(t, 60, 30, 1, 9, Below::Chain); }},
+    {"50-ring, 25 run, 50 chain", [](TimerTable& t) { fillRunnerRing(t, 50, 25, 1, 9, Below::Chain); }},
+    {"70-ring, 35 run, 30 chain", [](TimerTable& t) { fillRunnerRing(t, 70, 35, 5, 9, Below::Chain); }},
+    {"60-ring, 30 run, 40 to top", [](TimerTable& t) { fillRunnerRing(t, 60, 30, 1, 9, Below::ChainToTop); }},
 };
 
 double medianOf(std::vector<double> values) {
