@@ -5,12 +5,14 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "memory_list_control.h"
 #include "timers/field_text.h"
 #include "timers/tick_engine.h"
 #include "timers/tick_run.h"
+#include "week_chain.h"
 
 namespace {
 // Keeps every call the engine makes, in order, as one line of text each.
@@ -324,7 +326,8 @@ namespace {
 // The walk as it reads on paper, one second at a time over plain records:
 // the measure that a run of many seconds at once must meet exactly. It also
 // counts what a run cannot skip: the events (a skipped tick, a finish) of
-// the rows outside the Top ring at the top of the table, if there is one.
+// the rows outside the Top ring at the top of the table, if there is one,
+// and the starts of ring rows from outside it.
 struct PaperWalk {
     std::vector<TimerRecord> rows;
     int ringRows = 0;
@@ -332,6 +335,7 @@ struct PaperWalk {
     std::vector<int> finished;  // each timer once, in the order it first finished
     bool lapped = false;        // a timer finished twice: a chain came round
     int64_t outsideEvents = 0;
+    int64_t ringStartsFromOutside = 0;
 
     // Rows 0 to k, where row k is the first that does not chain Next: a
     // ring when it chains Top.
@@ -340,11 +344,12 @@ struct PaperWalk {
         while (k < static_cast<int>(rows.size()) && rows[k].runTimer == Next) ++k;
         ringRows = k < static_cast<int>(rows.size()) && rows[k].runTimer == Top ? k + 1 : 0;
     }
-    void start(int row) {
+    void start(int row, int walker) {
         rows[row].flags |= skipTick;
         rows[row].state = Running;
         rows[row].timeCurrent = TimeHms{};
         selected = row;
+        ringStartsFromOutside += row < ringRows && walker >= ringRows;
     }
     void tick() {
         for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
@@ -369,23 +374,25 @@ struct PaperWalk {
             } else {
                 lapped = true;
             }
-            if (r.runTimer == Next && i + 1 < static_cast<int>(rows.size())) start(i + 1);
-            if (r.runTimer == Top) start(0);
+            if (r.runTimer == Next && i + 1 < static_cast<int>(rows.size())) start(i + 1, i);
+            if (r.runTimer == Top) start(0, i);
         }
     }
     // The most events a run may walk. A ring of r rows comes round in
     // 1 + (the sum of its set times, each at least 1) ticks, a lap, in
     // which each of its at most r runners has two events in each row (the
     // skipped first tick and the finish): 2 r^2 a lap. The run walks it until
-    // it has seen a whole lap repeat, and again after each event outside
-    // it: a lap for every runner to finish the row it was in, one for those
-    // that catch up with another to have merged with it, up to one to the
-    // next time Top starts the top row, the lap seen repeating, and less
-    // than a lap before the next event outside or the end: 5 laps. Every
-    // event outside the ring is walked once.
+    // it has seen a whole lap repeat, and again after each start of a ring
+    // row from outside it: a lap for the rows not reached yet to be read, a
+    // lap for every runner to finish the row it was in, one for those that
+    // catch up with another to have merged with it, up to one to the next
+    // time Top starts the top row, the lap seen repeating, and less than a
+    // lap before the next start from outside or the end: 6 laps. Every
+    // event outside the ring is walked once, and none of them ends the laps
+    // skipped unless it starts a ring row.
     int64_t mostEventsWalked() const {
         const int64_t ringLap = 2 * static_cast<int64_t>(ringRows) * ringRows;
-        return outsideEvents + (1 + outsideEvents) * 5 * ringLap;
+        return outsideEvents + (1 + ringStartsFromOutside) * 6 * ringLap;
     }
 };
 
@@ -413,16 +420,6 @@ std::string expectedSum(const TimerRecord& r) {
     return text;
 }
 
-// A table of chains (Next and Top, mostly 0 to 4 seconds), one-shots,
-// counters and paused and finished rows, with skips pending here and there,
-// prices on any of them and wave files shared between rows. With `ring` the
-// top rows form a Top chain with up to half of them running at once, the
-// hardest repetition to find, and the rows below it are the events outside
-// it: countdowns of all lengths up to the longest, some chained. Half the
-// rings start at a lap, with one runner about to start the top row, and
-// one countdown outside, with an event in that lap's tick, finishes on,
-// just before or just after a later lap: the edges of the laps a run may
-// skip. The rows below it count up.
 struct Pick {
     std::mt19937& random;
     int operator()(int below) const { return static_cast<int>(random() % static_cast<unsigned>(below)); }
@@ -443,6 +440,16 @@ void priceRow(TimerRecord& r, const Pick& pick) {
     }
 }
 
+// A table of chains (Next and Top, mostly 0 to 4 seconds), one-shots,
+// counters and paused and finished rows, with skips pending here and there,
+// prices on any of them and wave files shared between rows. With `ring` the
+// top rows form a Top chain with up to half of them running at once, the
+// hardest repetition to find, and the rows below it are the events outside
+// it: countdowns of all lengths up to the longest, some chained. Half the
+// rings start at a lap, with one runner about to start the top row, and
+// one countdown outside, with an event in that lap's tick, finishes on,
+// just before or just after a later lap: the edges of the laps a run may
+// skip. The rows below it count up.
 std::vector<TimerRecord> generatedTable(std::mt19937& random, int rows, bool ring) {
     const Pick pick{random};
     const int ringRows = ring && rows > 1 ? 2 + pick(rows - 1) : 0;
@@ -495,8 +502,11 @@ std::vector<TimerRecord> generatedTable(std::mt19937& random, int rows, bool rin
 // timers with 25 to 50 of them running, each part way through: such a ring
 // comes back to where it was only after as many laps of Top as it has
 // runners left, the slowest repetition to find. The rows below it count up
-// or are paused, with no event of their own.
-std::vector<TimerRecord> packedRingTable(std::mt19937& random) {
+// or are paused, with no event of their own, or are a chain of long
+// countdowns finishing every few minutes all week, whose last row starts
+// nothing or the ring again.
+enum class Below { Counters, Chain, ChainToTop };
+std::vector<TimerRecord> packedRingTable(std::mt19937& random, Below below) {
     const Pick pick{random};
     const int ringRows = 50 + pick(21);
     std::vector<int> order(static_cast<std::size_t>(ringRows));
@@ -516,11 +526,36 @@ std::vector<TimerRecord> packedRingTable(std::mt19937& random) {
             const int set = static_cast<int>(totalSeconds(r.timeSet));
             r.timeCurrent = r.state == Finished ? r.timeSet : timeFromSeconds(pick(set));
             r.flags = pick(3) == 0 ? skipTick : 0;
+        } else if (below != Below::Counters) {
+            r = weekChainCountdown(i - ringRows, maxTimers - ringRows, below == Below::ChainToTop, pick(120));
+            nameRow(r, i);
+            r.flags = pick(3) == 0 ? skipTick : 0;
         } else {
             r.state = pick(2) ? Running : Paused;
             r.timeCurrent = timeFromSeconds(pick(2) ? pick(100) : 359990 + pick(10));
         }
         priceRow(r, pick);
+        table.push_back(r);
+    }
+    return table;
+}
+
+// A ring of two, 5 and 1 seconds: a lap of 7. Below it two Top countdowns
+// start its top row just as that hands on to the next, at 5 s and at 12 s,
+// so the ring stands at 12 s as it stood at 5 s, though by itself it would
+// not: row 1 restarts row 0 a second later, and the runner started from
+// below is gone. A run that took that for a lap come round would skip laps
+// the ring does not go.
+std::vector<TimerRecord> startedFromBelowTable() {
+    std::vector<TimerRecord> table;
+    for (const auto& [set, chain, state] : {std::tuple{5, Next, Running}, {1, Top, Paused}, {5, Top, Running},
+                                            {12, Top, Running}}) {
+        TimerRecord r;
+        nameRow(r, static_cast<int>(table.size()));
+        r.limit = 1;
+        r.timeSet = timeFromSeconds(set);
+        r.runTimer = chain;
+        r.state = state;
         table.push_back(r);
     }
     return table;
@@ -558,12 +593,16 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
     std::mt19937 random(20261207);
     const int64_t week = 7 * 86400;
     const int64_t gaps[] = {1, 2, 3, 7, 61, 3599, 86400, 3 * 86400 + 17, week};
+    const Below weekBelow[] = {Below::Counters, Below::Chain, Below::Counters, Below::ChainToTop};
     int lapped = 0;
     for (int64_t gap : gaps) {
-        for (int round = 0; round < (gap == week ? 4 : gap > 3600 ? 8 : 120); ++round) {
+        const int generated = gap == week ? 4 : gap > 3600 ? 8 : 120;
+        for (int round = 0; round <= generated; ++round) {
             PaperWalk paper;
-            if (gap == week) {
-                paper.rows = packedRingTable(random);
+            if (round == generated) {
+                paper.rows = startedFromBelowTable();
+            } else if (gap == week) {
+                paper.rows = packedRingTable(random, weekBelow[round]);
             } else {
                 const int rows = round == 0 ? maxTimers : 1 + static_cast<int>(random() % 24);
                 paper.rows = generatedTable(random, rows, round % 2 == 1);
