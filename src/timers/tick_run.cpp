@@ -30,7 +30,7 @@ bool TickRun::Start::isLaterThan(const Start& other) const {
 
 // The heap's order: the earliest tick first, and within a tick the top row,
 // as the walk goes.
-bool TickRun::comesLater(const Event& a, const Event& b) {
+bool TickRun::ComesLater::operator()(const Event& a, const Event& b) const {
     return a.tick != b.tick ? a.tick > b.tick : a.row > b.row;
 }
 
@@ -78,7 +78,7 @@ void TickRun::advance(int64_t seconds) {
             thawRing(next.tick);
             continue;
         }
-        std::pop_heap(events_.begin(), events_.end(), comesLater);
+        std::pop_heap(events_.begin(), events_.end(), ComesLater());
         events_.pop_back();
         if (!current) continue;
         bringTo(row, next.tick - 1);
@@ -130,7 +130,7 @@ void TickRun::schedule(int index) {
 void TickRun::pushEvent(int index) {
     const Row& row = rows_[static_cast<std::size_t>(index)];
     events_.push_back({row.nextEvent, index, row.version});
-    std::push_heap(events_.begin(), events_.end(), comesLater);
+    std::push_heap(events_.begin(), events_.end(), ComesLater());
 }
 
 // What one tick's walk does to a running row it reaches.
@@ -176,16 +176,22 @@ void TickRun::finish(int index, int64_t tick) {
 // A chain starts a row from zero. A row below the walker is reached later
 // in the same tick, which uses up its skip at once; a row above it (the top
 // row, started by Top from below) was passed already and skips the next.
+// The row below is the next one the walk reaches, so it is visited here
+// rather than through the heap.
 void TickRun::start(int index, int64_t tick, int walker) {
     Row& row = load(index);
     TimerRecord& r = row.record;
     r.flags |= skipTick;
     r.state = Running;
     r.timeCurrent = TimeHms{};
-    row.validThrough = index > walker ? tick - 1 : tick;
     noteStart({tick, walker, index});
     if (index < ringRows_ && walker >= ringRows_) laps_.forget();
-    schedule(index);
+    if (index > walker) {
+        visit(index, tick);
+    } else {
+        row.validThrough = tick;
+        schedule(index);
+    }
 }
 
 void TickRun::noteStart(const Start& start) {

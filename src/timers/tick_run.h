@@ -65,7 +65,9 @@ private:
         bool isLaterThan(const Start& other) const;
     };
 
-    static bool comesLater(const Event& a, const Event& b);
+    struct ComesLater {
+        bool operator()(const Event& a, const Event& b) const;
+    };
     Row& load(int index);
     int64_t elapsedAt(const Row& row, int64_t tick) const;
     void bringTo(Row& row, int64_t tick);
