@@ -58,6 +58,11 @@ protected:
     }
     TimerRecord row(int index) const { return table.readTimerRow(index); }
     std::string elapsed(int index) const { return formatTimeText(row(index).timeCurrent); }
+    int cellsOfARow() const {
+        const int before = list.cellReads();
+        row(0);
+        return list.cellReads() - before;
+    }
 
     MemoryListControl list;
     TimerTable table{list};
@@ -327,9 +332,11 @@ namespace {
 // the measure that a run of many seconds at once must meet exactly. It also
 // counts what a run cannot skip: the events (a skipped tick, a finish) of
 // the rows outside the Top ring at the top of the table, if there is one,
-// and the starts of ring rows from outside it.
+// and the starts of ring rows from outside it; and it keeps the rows a run
+// must read, those running at first and those a chain starts.
 struct PaperWalk {
     std::vector<TimerRecord> rows;
+    std::vector<bool> read;
     int ringRows = 0;
     int selected = -1;
     std::vector<int> finished;  // each timer once, in the order it first finished
@@ -337,9 +344,10 @@ struct PaperWalk {
     int64_t outsideEvents = 0;
     int64_t ringStartsFromOutside = 0;
 
-    // Rows 0 to k, where row k is the first that does not chain Next: a
-    // ring when it chains Top.
-    void findRing() {
+    // The ring: rows 0 to k, where row k is the first that does not chain
+    // Next, when it chains Top.
+    void begin() {
+        for (const TimerRecord& r : rows) read.push_back(r.state == Running);
         int k = 0;
         while (k < static_cast<int>(rows.size()) && rows[k].runTimer == Next) ++k;
         ringRows = k < static_cast<int>(rows.size()) && rows[k].runTimer == Top ? k + 1 : 0;
@@ -349,6 +357,7 @@ struct PaperWalk {
         rows[row].state = Running;
         rows[row].timeCurrent = TimeHms{};
         selected = row;
+        read[row] = true;
         ringStartsFromOutside += row < ringRows && walker >= ringRows;
     }
     void tick() {
@@ -612,7 +621,7 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
             for (const TimerRecord& r : paper.rows) add(r);
             paper.rows.clear();
             for (int i = 0; i < rows; ++i) paper.rows.push_back(row(i));  // as the table shows them
-            paper.findRing();
+            paper.begin();
             const std::vector<TimerRecord> before = paper.rows;
             events.calls.clear();
             events.balloonTexts.clear();
@@ -620,7 +629,9 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
 
             TickRun counted(table);  // the same run, for its work alone
             counted.advance(gap);
+            const int readsBefore = list.cellReads();
             const bool heldChange = tickTimers(table, events, gap);
+            const int reads = list.cellReads() - readsBefore;
             for (int64_t t = 0; t < gap; ++t) paper.tick();
 
             SCOPED_TRACE("after " + std::to_string(gap) + " s, the table" + describe(before));
@@ -644,7 +655,10 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
             EXPECT_EQ(events.balloonTexts.empty(), paper.finished.empty());
             EXPECT_EQ(heldChange, fileChange) << "whether the timer set file must be written";
             // What the tray shows comes from the tick's own records, not
-            // from reading the table again.
+            // from reading the table again: the tick reads each row it needs
+            // once, and no other.
+            EXPECT_EQ(reads, std::count(paper.read.begin(), paper.read.end(), true) * cellsOfARow())
+                << "cells read";
             EXPECT_EQ(events.finishedRows, paper.finished);
             const RunningTimers read = findRunningTimers(table);
             EXPECT_EQ(events.running.count(), read.count());

@@ -29,6 +29,7 @@ public:
     void setFocusOnly(int row);
     int cellWrites() const { return cellWrites_; }
     int imageWrites() const { return imageWrites_; }
+    int cellReads() const { return cellReads_; }
 
 private:
     struct Row {
@@ -44,4 +45,5 @@ private:
     std::vector<Row> rows_;
     int cellWrites_ = 0;
     int imageWrites_ = 0;
+    mutable int cellReads_ = 0;
 };
