@@ -5,7 +5,6 @@
 #include <cstring>
 #include <random>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "memory_list_control.h"
@@ -58,11 +57,6 @@ protected:
     }
     TimerRecord row(int index) const { return table.readTimerRow(index); }
     std::string elapsed(int index) const { return formatTimeText(row(index).timeCurrent); }
-    int cellsOfARow() const {
-        const int before = list.cellReads();
-        row(0);
-        return list.cellReads() - before;
-    }
 
     MemoryListControl list;
     TimerTable table{list};
@@ -329,28 +323,28 @@ TEST_F(TickEngineTest, ACatchUpActsOncePerFinishedTimerAndTellsOfThemInOneBalloo
 
 namespace {
 // The walk as it reads on paper, one second at a time over plain records:
-// the measure that a run of many seconds at once must meet exactly. It also
-// counts what a run cannot skip: the events (a skipped tick, a finish) of
-// the rows outside the Top ring at the top of the table, if there is one,
-// and the starts of ring rows from outside it; and it keeps the rows a run
-// must read, those running at first and those a chain starts.
+// the measure that a run of many seconds at once must meet exactly.
 struct PaperWalk {
     std::vector<TimerRecord> rows;
-    std::vector<bool> read;
-    int ringRows = 0;
     int selected = -1;
     std::vector<int> finished;  // each timer once, in the order it first finished
     bool lapped = false;        // a timer finished twice: a chain came round
-    int64_t outsideEvents = 0;
-    int64_t ringStartsFromOutside = 0;
+    // What a run cannot skip: the rows it must read (those running at first
+    // and those a chain starts), and below the Top ring at the top, if there
+    // is one, the events (a skipped tick, a finish) and the starts of ring
+    // rows.
+    std::vector<bool> read;
+    int ringRows = 0;
+    int64_t eventsBelow = 0;
+    int64_t startsFromBelow = 0;
 
     // The ring: rows 0 to k, where row k is the first that does not chain
-    // Next, when it chains Top.
+    // Next, if it chains Top.
     void begin() {
         for (const TimerRecord& r : rows) read.push_back(r.state == Running);
-        int k = 0;
-        while (k < static_cast<int>(rows.size()) && rows[k].runTimer == Next) ++k;
-        ringRows = k < static_cast<int>(rows.size()) && rows[k].runTimer == Top ? k + 1 : 0;
+        const int size = static_cast<int>(rows.size());
+        while (ringRows < size && rows[ringRows].runTimer == Next) ++ringRows;
+        ringRows = ringRows < size && rows[ringRows].runTimer == Top ? ringRows + 1 : 0;
     }
     void start(int row, int walker) {
         rows[row].flags |= skipTick;
@@ -358,7 +352,7 @@ struct PaperWalk {
         rows[row].timeCurrent = TimeHms{};
         selected = row;
         read[row] = true;
-        ringStartsFromOutside += row < ringRows && walker >= ringRows;
+        startsFromBelow += row < ringRows && walker >= ringRows;
     }
     void tick() {
         for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
@@ -366,7 +360,7 @@ struct PaperWalk {
             if (r.state != Running) continue;
             if (r.flags & skipTick) {
                 r.flags &= ~skipTick;
-                outsideEvents += i >= ringRows;
+                eventsBelow += i >= ringRows;
                 continue;
             }
             const int64_t elapsed = totalSeconds(r.timeCurrent);
@@ -377,7 +371,7 @@ struct PaperWalk {
             r.timeCurrent = elapsed + 1 > totalSeconds(r.timeSet) ? r.timeSet : timeFromSeconds(elapsed + 1);
             if (totalSeconds(r.timeCurrent) < totalSeconds(r.timeSet)) continue;
             r.state = Finished;
-            outsideEvents += i >= ringRows;
+            eventsBelow += i >= ringRows;
             if (std::find(finished.begin(), finished.end(), i) == finished.end()) {
                 finished.push_back(i);
             } else {
@@ -387,21 +381,11 @@ struct PaperWalk {
             if (r.runTimer == Top) start(0, i);
         }
     }
-    // The most events a run may walk. A ring of r rows comes round in
-    // 1 + (the sum of its set times, each at least 1) ticks, a lap, in
-    // which each of its at most r runners has two events in each row (the
-    // skipped first tick and the finish): 2 r^2 a lap. The run walks it until
-    // it has seen a whole lap repeat, and again after each start of a ring
-    // row from outside it: a lap for the rows not reached yet to be read, a
-    // lap for every runner to finish the row it was in, one for those that
-    // catch up with another to have merged with it, up to one to the next
-    // time Top starts the top row, the lap seen repeating, and less than a
-    // lap before the next start from outside or the end: 6 laps. Every
-    // event outside the ring is walked once, and none of them ends the laps
-    // skipped unless it starts a ring row.
+    // Every event below the ring, and 6 laps of the ring, each at most 2 r^2
+    // events (two in each row for each of at most r runners), from the start
+    // and again after each start from below: tick_run.cpp tells why.
     int64_t mostEventsWalked() const {
-        const int64_t ringLap = 2 * static_cast<int64_t>(ringRows) * ringRows;
-        return outsideEvents + (1 + ringStartsFromOutside) * 6 * ringLap;
+        return eventsBelow + (1 + startsFromBelow) * 6 * 2 * static_cast<int64_t>(ringRows) * ringRows;
     }
 };
 
@@ -429,26 +413,6 @@ std::string expectedSum(const TimerRecord& r) {
     return text;
 }
 
-struct Pick {
-    std::mt19937& random;
-    int operator()(int below) const { return static_cast<int>(random() % static_cast<unsigned>(below)); }
-};
-
-// What a generated row has besides its timing: a name, one of four wave
-// files, and half the time a price.
-void nameRow(TimerRecord& r, int i) {
-    std::snprintf(r.description, sizeof r.description, "T%d", i);
-    std::snprintf(r.fileName, sizeof r.fileName, "T%d.wav", i % 4);
-}
-void priceRow(TimerRecord& r, const Pick& pick) {
-    if (pick(2)) {
-        r.coastInt = pick(20);
-        std::strcpy(r.coastFrac, priceFractions[pick(std::size(priceFractions))]);
-        std::strcpy(r.unit, priceUnits[pick(std::size(priceUnits))].name);
-        r.forValue = pick(4) ? pick(59) + 1 : 0;
-    }
-}
-
 // A table of chains (Next and Top, mostly 0 to 4 seconds), one-shots,
 // counters and paused and finished rows, with skips pending here and there,
 // prices on any of them and wave files shared between rows. With `ring` the
@@ -458,23 +422,27 @@ void priceRow(TimerRecord& r, const Pick& pick) {
 // rings start at a lap, with one runner about to start the top row, and
 // one countdown outside, with an event in that lap's tick, finishes on,
 // just before or just after a later lap: the edges of the laps a run may
-// skip. The rows below it count up.
-std::vector<TimerRecord> generatedTable(std::mt19937& random, int rows, bool ring) {
-    const Pick pick{random};
-    const int ringRows = ring && rows > 1 ? 2 + pick(rows - 1) : 0;
-    const bool atALap = pick(2) == 0;
+// skip. The rows below it count up. With `packedRing` that many rows are
+// the ring, not at a lap, 5 to 9 seconds each with every other one
+// running: far enough apart for most of them to keep going round.
+std::vector<TimerRecord> generatedTable(std::mt19937& random, int rows, bool ring, int packedRing = 0) {
+    auto pick = [&random](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
+    const int ringRows = packedRing ? packedRing : ring && rows > 1 ? 2 + pick(rows - 1) : 0;
+    const bool atALap = !packedRing && pick(2) == 0;
     int64_t lap = 1;  // the ticks one runner takes round the ring
     std::vector<TimerRecord> table;
     for (int i = 0; i < rows; ++i) {
         TimerRecord r;
-        nameRow(r, i);
+        std::snprintf(r.description, sizeof r.description, "T%d", i);
+        std::snprintf(r.fileName, sizeof r.fileName, "T%d.wav", i % 4);
         const int kind = pick(10);
         r.state = kind < 6 ? Running : kind < 8 ? Paused : Finished;
+        if (i < packedRing) r.state = i % 2 ? Finished : Running;
         // At a lap, one countdown has events outside the ring.
         r.limit = i < ringRows || (atALap && ringRows > 0 ? i == ringRows : pick(4) != 0);
         r.flags = (pick(3) == 0 ? skipTick : 0) | (pick(4) == 0 ? 2 << pick(4) : 0);
         if (i < ringRows) {
-            r.timeSet = timeFromSeconds(pick(5));
+            r.timeSet = timeFromSeconds(packedRing ? 5 + pick(5) : pick(5));
             r.runTimer = i == ringRows - 1 ? Top : Next;
             lap += std::max<int64_t>(1, totalSeconds(r.timeSet));
         } else if (r.limit && ringRows > 0 && atALap) {
@@ -501,72 +469,40 @@ std::vector<TimerRecord> generatedTable(std::mt19937& random, int rows, bool rin
             r.flags |= skipTick;  // an event in the first lap's tick
             r.timeCurrent = TimeHms{};
         }
-        priceRow(r, pick);
-        table.push_back(r);
-    }
-    return table;
-}
-
-// A full table whose top 50 to 70 rows are a Top ring of 1 to 9 second
-// timers with 25 to 50 of them running, each part way through: such a ring
-// comes back to where it was only after as many laps of Top as it has
-// runners left, the slowest repetition to find. The rows below it count up
-// or are paused, with no event of their own, or are a chain of long
-// countdowns finishing every few minutes all week, whose last row starts
-// nothing or the ring again.
-enum class Below { Counters, Chain, ChainToTop };
-std::vector<TimerRecord> packedRingTable(std::mt19937& random, Below below) {
-    const Pick pick{random};
-    const int ringRows = 50 + pick(21);
-    std::vector<int> order(static_cast<std::size_t>(ringRows));
-    for (int i = 0; i < ringRows; ++i) order[i] = i;
-    for (int i = ringRows - 1; i > 0; --i) std::swap(order[i], order[pick(i + 1)]);
-    std::vector<bool> runs(order.size(), false);
-    for (int i = 0, runners = 25 + pick(26); i < runners; ++i) runs[order[i]] = true;
-    std::vector<TimerRecord> table;
-    for (int i = 0; i < maxTimers; ++i) {
-        TimerRecord r;
-        nameRow(r, i);
-        if (i < ringRows) {
-            r.limit = 1;
-            r.timeSet = timeFromSeconds(1 + pick(9));
-            r.runTimer = i == ringRows - 1 ? Top : Next;
-            r.state = runs[i] ? Running : pick(2) ? Paused : Finished;
-            const int set = static_cast<int>(totalSeconds(r.timeSet));
-            r.timeCurrent = r.state == Finished ? r.timeSet : timeFromSeconds(pick(set));
-            r.flags = pick(3) == 0 ? skipTick : 0;
-        } else if (below != Below::Counters) {
-            r = weekChainCountdown(i - ringRows, maxTimers - ringRows, below == Below::ChainToTop, pick(120));
-            nameRow(r, i);
-            r.flags = pick(3) == 0 ? skipTick : 0;
-        } else {
-            r.state = pick(2) ? Running : Paused;
-            r.timeCurrent = timeFromSeconds(pick(2) ? pick(100) : 359990 + pick(10));
+        if (pick(2)) {
+            r.coastInt = pick(20);
+            std::strcpy(r.coastFrac, priceFractions[pick(std::size(priceFractions))]);
+            std::strcpy(r.unit, priceUnits[pick(std::size(priceUnits))].name);
+            r.forValue = pick(4) ? pick(59) + 1 : 0;
         }
-        priceRow(r, pick);
         table.push_back(r);
     }
     return table;
 }
 
-// A ring of two, 5 and 1 seconds: a lap of 7. Below it two Top countdowns
-// start its top row just as that hands on to the next, at 5 s and at 12 s,
-// so the ring stands at 12 s as it stood at 5 s, though by itself it would
-// not: row 1 restarts row 0 a second later, and the runner started from
-// below is gone. A run that took that for a lap come round would skip laps
-// the ring does not go.
+// A full table whose top 50 to 70 rows are a Top ring with 25 to 35 of them
+// running at once, the slowest repetition to find; in odd rounds the
+// rows below are a chain of long countdowns finishing every few minutes all
+// week, in round 3 starting the ring again at its end.
+std::vector<TimerRecord> weekTable(std::mt19937& random, int round) {
+    const int ringRows = 50 + static_cast<int>(random() % 21);
+    std::vector<TimerRecord> table = generatedTable(random, maxTimers, true, ringRows);
+    for (int i = ringRows; round % 2 == 1 && i < maxTimers; ++i) {
+        const int shorter = static_cast<int>(random() % 120);
+        table[i] = weekChainCountdown(i - ringRows, maxTimers - ringRows, round == 3, shorter);
+    }
+    return table;
+}
+
+// A ring of two, 5 and 1 seconds (a lap of 7), whose top row two Top
+// countdowns below start just as it hands on, at 5 s and 12 s: the ring
+// stands at 12 s as at 5 s only because of them, as row 1 restarts row 0 a
+// second later. Taken for a lap come round, it would skip laps it never goes.
 std::vector<TimerRecord> startedFromBelowTable() {
     std::vector<TimerRecord> table;
-    for (const auto& [set, chain, state] : {std::tuple{5, Next, Running}, {1, Top, Paused}, {5, Top, Running},
-                                            {12, Top, Running}}) {
-        TimerRecord r;
-        nameRow(r, static_cast<int>(table.size()));
-        r.limit = 1;
-        r.timeSet = timeFromSeconds(set);
-        r.runTimer = chain;
-        r.state = state;
-        table.push_back(r);
-    }
+    for (int set : {5, 1, 5, 12}) table.push_back(editorTimer("", set, table.empty() ? Next : Top));
+    for (TimerRecord& r : table) r.flags = 0;
+    table[1].state = Paused;
     return table;
 }
 
@@ -602,7 +538,6 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
     std::mt19937 random(20261207);
     const int64_t week = 7 * 86400;
     const int64_t gaps[] = {1, 2, 3, 7, 61, 3599, 86400, 3 * 86400 + 17, week};
-    const Below weekBelow[] = {Below::Counters, Below::Chain, Below::Counters, Below::ChainToTop};
     int lapped = 0;
     for (int64_t gap : gaps) {
         const int generated = gap == week ? 4 : gap > 3600 ? 8 : 120;
@@ -611,10 +546,10 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
             if (round == generated) {
                 paper.rows = startedFromBelowTable();
             } else if (gap == week) {
-                paper.rows = packedRingTable(random, weekBelow[round]);
+                paper.rows = weekTable(random, round);
             } else {
-                const int rows = round == 0 ? maxTimers : 1 + static_cast<int>(random() % 24);
-                paper.rows = generatedTable(random, rows, round % 2 == 1);
+                paper.rows = generatedTable(random, round == 0 ? maxTimers : 1 + static_cast<int>(random() % 24),
+                                            round % 2 == 1);
             }
             const int rows = static_cast<int>(paper.rows.size());
             list.deleteAllRows();
@@ -657,8 +592,10 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
             // What the tray shows comes from the tick's own records, not
             // from reading the table again: the tick reads each row it needs
             // once, and no other.
-            EXPECT_EQ(reads, std::count(paper.read.begin(), paper.read.end(), true) * cellsOfARow())
-                << "cells read";
+            const int readsOfRows = list.cellReads();
+            row(0);
+            const int cellsOfARow = list.cellReads() - readsOfRows;
+            EXPECT_EQ(reads, std::count(paper.read.begin(), paper.read.end(), true) * cellsOfARow) << "cells read";
             EXPECT_EQ(events.finishedRows, paper.finished);
             const RunningTimers read = findRunningTimers(table);
             EXPECT_EQ(events.running.count(), read.count());
