@@ -24,14 +24,13 @@ bool sameTime(const TimeHms& a, const TimeHms& b) {
 }
 }  // namespace
 
-bool TickRun::RowPhase::operator==(const RowPhase& other) const {
-    return state == other.state && flags == other.flags && elapsed == other.elapsed &&
-           untilEvent == other.untilEvent;
+bool TickRun::Start::isLaterThan(const Start& other) const {
+    return tick != other.tick ? tick > other.tick : walker > other.walker;
 }
 
 // The heap's order: the earliest tick first, and within a tick the top row,
 // as the walk goes.
-bool TickRun::comesLater(const Event& a, const Event& b) {
+bool TickRun::ComesLater::operator()(const Event& a, const Event& b) const {
     return a.tick != b.tick ? a.tick > b.tick : a.row > b.row;
 }
 
@@ -58,20 +57,30 @@ void TickRun::advance(int64_t seconds) {
         load(i);
         schedule(i);
     }
-    while (!events_.empty() && events_.front().tick <= endTick_) {
+    for (;;) {
+        if (events_.empty() || events_.front().tick > endTick_) {
+            if (!ringFrozen()) break;
+            thawRing(endTick_ + 1);
+            continue;
+        }
         if (lapTick_ >= 0 && events_.front().tick > lapTick_) {
             // The tick in which the top row was started again is over: it
-            // may have brought a chain back to where it was.
+            // may have brought the ring back to where it was.
             const int64_t lap = lapTick_;
             lapTick_ = -1;
             skipRepeatedLaps(lap);
             continue;
         }
         const Event next = events_.front();
-        std::pop_heap(events_.begin(), events_.end(), comesLater);
-        events_.pop_back();
         Row& row = rows_[static_cast<std::size_t>(next.row)];
-        if (next.version != row.version) continue;
+        const bool current = next.version == row.version;
+        if (current && ringFrozen() && startsRingRow(next)) {
+            thawRing(next.tick);
+            continue;
+        }
+        std::pop_heap(events_.begin(), events_.end(), ComesLater());
+        events_.pop_back();
+        if (!current) continue;
         bringTo(row, next.tick - 1);
         visit(next.row, next.tick);
     }
@@ -121,23 +130,15 @@ void TickRun::schedule(int index) {
 void TickRun::pushEvent(int index) {
     const Row& row = rows_[static_cast<std::size_t>(index)];
     events_.push_back({row.nextEvent, index, row.version});
-    std::push_heap(events_.begin(), events_.end(), comesLater);
-}
-
-void TickRun::rebuildEvents() {
-    events_.clear();
-    for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
-        const Row& row = rows_[static_cast<std::size_t>(i)];
-        if (row.loaded && row.nextEvent <= endTick_) pushEvent(i);
-    }
+    std::push_heap(events_.begin(), events_.end(), ComesLater());
 }
 
 // What one tick's walk does to a running row it reaches.
 void TickRun::visit(int index, int64_t tick) {
     Row& row = rows_[static_cast<std::size_t>(index)];
     TimerRecord& r = row.record;
+    ++eventsWalked_;
     row.validThrough = tick;
-    row.lastEventTick = tick;
     if (skipsNextTick(r)) {
         r.flags &= ~skipTick;
     } else if (r.limit != 0) {
@@ -151,6 +152,15 @@ void TickRun::visit(int index, int64_t tick) {
     schedule(index);
 }
 
+// The row a finish of row `index` starts, or -1: the last row starts
+// nothing, as a Next chain does not wrap to the top.
+int TickRun::startedByFinish(int index) const {
+    const TimerRecord& r = rows_[static_cast<std::size_t>(index)].record;
+    if (r.runTimer == Top) return 0;
+    if (r.runTimer == Next && index + 1 < static_cast<int>(rows_.size())) return index + 1;
+    return -1;
+}
+
 void TickRun::finish(int index, int64_t tick) {
     TimerRecord& r = rows_[static_cast<std::size_t>(index)].record;
     r.state = Finished;
@@ -158,97 +168,133 @@ void TickRun::finish(int index, int64_t tick) {
         hasFinished_[static_cast<std::size_t>(index)] = true;
         finishedRows_.push_back(index);
     }
-    if (r.runTimer == Next) {
-        // The last row starts nothing: a Next chain does not wrap to the top.
-        if (index + 1 < static_cast<int>(rows_.size())) start(index + 1, tick, index);
-    } else if (r.runTimer == Top) {
-        start(0, tick, index);
-        lapTick_ = tick;
-    }
+    const int started = startedByFinish(index);
+    if (started >= 0) start(started, tick, index);
+    if (r.runTimer == Top) lapTick_ = tick;
 }
 
 // A chain starts a row from zero. A row below the walker is reached later
 // in the same tick, which uses up its skip at once; a row above it (the top
 // row, started by Top from below) was passed already and skips the next.
+// The row below is the next one the walk reaches, so it is visited here
+// rather than through the heap.
 void TickRun::start(int index, int64_t tick, int walker) {
     Row& row = load(index);
     TimerRecord& r = row.record;
     r.flags |= skipTick;
     r.state = Running;
     r.timeCurrent = TimeHms{};
-    row.validThrough = index > walker ? tick - 1 : tick;
-    row.lastEventTick = tick;
-    lastStarted_ = index;
-    schedule(index);
+    noteStart({tick, walker, index});
+    if (index < ringRows_ && walker >= ringRows_) laps_.forget();
+    if (index > walker) {
+        visit(index, tick);
+    } else {
+        row.validThrough = tick;
+        schedule(index);
+    }
 }
 
-// ---- laps of a chain ------------------------------------------------------
+void TickRun::noteStart(const Start& start) {
+    if (start.isLaterThan(lastStart_)) lastStart_ = start;
+    if (start.row < ringRows_ && start.isLaterThan(ringLastStart_)) ringLastStart_ = start;
+}
+
+// ---- laps of the ring -----------------------------------------------------
 //
-// Only a Top chain keeps events coming for ever: without one, every row is
-// started again only by the row above it, and the top row by nobody. So at
-// the end of each tick in which Top started the top row, the rows are
-// compared with how they stood after earlier such ticks. When every row
-// that had an event since then is back in the same phase (state, skip,
-// elapsed time, ticks to its next event), the rows in between evolved on
-// their own and will do the same again, lap after lap, until a row outside
-// them has an event; those whole laps are skipped at once.
+// Only a Top ring keeps events coming for ever: rows 0 to k, each chaining
+// Next to the row below and row k chaining Top back to row 0. A row below
+// the ring is started only by the row above it, so it finishes at most once
+// more than that row, and m rows below it have at most m (m + 1) events
+// however long the gap. The only thing they do to the ring is that a Top
+// row among them starts its top row; apart from those starts the ring and
+// the rows below go each their own way.
+//
+// A runner goes round the ring in a lap of 1 + (the set times, each at
+// least 1) ticks, so at the end of each tick in which the top row was
+// started the ring is compared with how it stood a lap before. When it
+// stands the same, and nothing was started in it from outside since, it
+// will do the same lap after lap: its rows leave the walk while the rows
+// below go on by their own events, and it is brought on by whole laps, and
+// walked from there, just before the next finish below that starts its top
+// row, and before the end.
+//
+// What a run walks, then: the ring from the start, and again after
+// each start from below, until it stands as it stood a lap before: a lap
+// for the rows not reached yet to be read, one for every runner to finish
+// the row it was in, one for those that catch up with another to have
+// merged with it, up to one to the next start of the top row, the lap seen
+// repeating, and less than one before the next start from below or the
+// end; 6 laps. In a lap each of its r rows has two events (the skipped
+// tick, the finish) for each of at most r runners. A run walks at most
+// (1 + the starts from below) * 6 * 2 r^2 events of the ring, and every
+// event below it once.
 
-TickRun::Snapshot TickRun::snapshotAt(int64_t tick) const {
-    Snapshot snapshot{tick, std::vector<RowPhase>(rows_.size(), RowPhase{0, 0, 0, 0})};
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        const Row& row = rows_[i];
-        if (!row.loaded) continue;  // never touched, so never compared
-        snapshot.phases[i] = {row.record.state, row.record.flags, elapsedAt(row, tick),
-                              row.nextEvent == never ? never : row.nextEvent - tick};
+// Rows 0 to k where row k is the first that does not chain Next: a ring if
+// it chains Top and none of them is a counter, which would hold on to the
+// runner that reaches it. Known once all of them were read.
+void TickRun::findRing() {
+    int64_t lap = 1;
+    for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
+        const Row& row = rows_[static_cast<std::size_t>(i)];
+        if (!row.loaded) return;
+        const TimerRecord& r = row.record;
+        if (r.limit == 0 || (r.runTimer != Next && r.runTimer != Top)) break;
+        lap += std::max<int64_t>(1, totalSeconds(r.timeSet));
+        if (r.runTimer == Top) {
+            ringRows_ = i + 1;
+            laps_.setLap(lap);
+            return;
+        }
     }
-    return snapshot;
+    ringRows_ = 0;
 }
 
-bool TickRun::repeatsSince(const Snapshot& earlier, const Snapshot& now) const {
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (rows_[i].lastEventTick > earlier.tick && !(earlier.phases[i] == now.phases[i])) return false;
+RingLaps::Phases TickRun::ringPhases(int64_t tick) const {
+    RingLaps::Phases phases;
+    phases.reserve(static_cast<std::size_t>(ringRows_));
+    for (int i = 0; i < ringRows_; ++i) {
+        const Row& row = rows_[static_cast<std::size_t>(i)];
+        phases.push_back({row.record.state, row.record.flags, elapsedAt(row, tick),
+                          row.nextEvent == never ? never : row.nextEvent - tick});
     }
-    return true;
-}
-
-int64_t TickRun::firstEventOfRowsUntouchedSince(int64_t tick) const {
-    int64_t first = never;
-    for (const Row& row : rows_) {
-        if (row.loaded && row.lastEventTick <= tick) first = std::min(first, row.nextEvent);
-    }
-    return first;
-}
-
-void TickRun::shiftRowsTouchedSince(int64_t tick, int64_t by) {
-    for (Row& row : rows_) {
-        if (!row.loaded || row.lastEventTick <= tick) continue;
-        row.validThrough += by;
-        if (row.nextEvent != never) row.nextEvent += by;
-        row.lastEventTick += by;
-    }
+    return phases;
 }
 
 void TickRun::skipRepeatedLaps(int64_t tick) {
-    Snapshot now = snapshotAt(tick);
-    for (auto earlier = laps_.rbegin(); earlier != laps_.rend(); ++earlier) {
-        if (!repeatsSince(*earlier, now)) continue;
-        const int64_t period = tick - earlier->tick;
-        const int64_t outsideEvent = firstEventOfRowsUntouchedSince(earlier->tick);
-        const int64_t until = outsideEvent == never ? endTick_ : std::min(endTick_, outsideEvent - 1);
-        const int64_t skipped = (until - tick) / period * period;
-        if (skipped > 0) {
-            shiftRowsTouchedSince(earlier->tick, skipped);
-            rebuildEvents();
-            laps_.clear();
-            return;
-        }
-        break;
+    if (ringRows_ < 0) findRing();
+    if (ringRows_ <= 0) return;
+    if (laps_.cameRound(tick, ringPhases(tick)) && tick + laps_.lap() <= endTick_) freezeRing(tick);
+}
+
+// The event is a finish below the ring that starts one of its rows.
+bool TickRun::startsRingRow(const Event& event) const {
+    const int started = startedByFinish(event.row);
+    return event.row >= ringRows_ && !skipsNextTick(rows_[static_cast<std::size_t>(event.row)].record) &&
+           started >= 0 && started < ringRows_;
+}
+
+void TickRun::freezeRing(int64_t tick) {
+    for (int i = 0; i < ringRows_; ++i) ++rows_[static_cast<std::size_t>(i)].version;  // their events go stale
+    frozenAt_ = tick;
+}
+
+// Brings the ring on by the whole laps that end before `beforeTick` and
+// puts its rows back in the walk, which takes them from there.
+void TickRun::thawRing(int64_t beforeTick) {
+    const int64_t lap = laps_.lap();
+    const int64_t by = (beforeTick - 1 - frozenAt_) / lap * lap;
+    frozenAt_ = -1;
+    for (int i = 0; i < ringRows_; ++i) {
+        Row& row = rows_[static_cast<std::size_t>(i)];
+        row.validThrough += by;
+        if (row.nextEvent == never) continue;
+        row.nextEvent += by;
+        if (row.nextEvent <= endTick_) pushEvent(i);
     }
-    laps_.push_back(std::move(now));
-    // A chain with several timers running in it at once comes back to where
-    // it was only after as many laps as it has runners, and there are never
-    // more runners than rows.
-    if (laps_.size() > rows_.size()) laps_.erase(laps_.begin());
+    noteStart({ringLastStart_.tick + by, ringLastStart_.walker, ringLastStart_.row});
+    // Whether it stops for a start from below or the end, it has no more
+    // laps to skip before that.
+    laps_.forget();
 }
 
 // ---- the result -----------------------------------------------------------

@@ -7,18 +7,6 @@
 
 #include "timers/field_text.h"
 
-int64_t totalSeconds(const TimeHms& time) {
-    return (static_cast<int64_t>(time.hours) * 60 + time.minutes) * 60 + time.seconds;
-}
-
-TimeHms timeFromSeconds(int64_t seconds) {
-    TimeHms time;
-    time.hours = static_cast<int32_t>(seconds / 3600);
-    time.minutes = static_cast<int32_t>((seconds - static_cast<int64_t>(time.hours) * 3600) / 60);
-    time.seconds = static_cast<int32_t>(seconds % 60);
-    return time;
-}
-
 TimeHms timeInRange(int64_t seconds) {
     return timeFromSeconds(seconds < 0 ? 0 : seconds > longestTimeSeconds ? longestTimeSeconds : seconds);
 }

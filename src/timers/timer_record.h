@@ -47,8 +47,17 @@ struct ServiceSum {
     std::string text;
 };
 
-int64_t totalSeconds(const TimeHms& time);
-TimeHms timeFromSeconds(int64_t seconds);
+// Inline: a catch-up converts times at every event it walks.
+inline int64_t totalSeconds(const TimeHms& time) {
+    return (static_cast<int64_t>(time.hours) * 60 + time.minutes) * 60 + time.seconds;
+}
+inline TimeHms timeFromSeconds(int64_t seconds) {
+    TimeHms time;
+    time.hours = static_cast<int32_t>(seconds / 3600);
+    time.minutes = static_cast<int32_t>((seconds - static_cast<int64_t>(time.hours) * 3600) / 60);
+    time.seconds = static_cast<int32_t>(seconds % 60);
+    return time;
+}
 // Any count of seconds as a time the table can hold: 0 to 99:59:59.
 TimeHms timeInRange(int64_t seconds);
 bool isZeroTime(const TimeHms& time);

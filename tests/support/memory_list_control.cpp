@@ -28,6 +28,7 @@ void MemoryListControl::setCellText(int row, int column, const char* text) {
 }
 
 std::string MemoryListControl::cellText(int row, int column) const {
+    ++cellReads_;
     if (!validRow(row) || column < 0 || column >= columnCount_) return std::string();
     return rows_[row].cells[column];
 }

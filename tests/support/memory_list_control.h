@@ -31,6 +31,7 @@ public:
     void setFocusOnly(int row);
     int cellWrites() const { return cellWrites_; }
     int imageWrites() const { return imageWrites_; }
+    int cellReads() const { return cellReads_; }
 
 private:
     struct Row {
@@ -47,4 +48,5 @@ private:
     std::vector<Row> rows_;
     int cellWrites_ = 0;
     int imageWrites_ = 0;
+    mutable int cellReads_ = 0;
 };
