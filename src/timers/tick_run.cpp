@@ -181,7 +181,7 @@ void TickRun::finish(int index, int64_t tick) {
 void TickRun::start(int index, int64_t tick, int walker) {
     Row& row = load(index);
     TimerRecord& r = row.record;
-    r.flags |= skipTick;
+    r.flags = (r.flags | skipTick) & ~waitsToResume;
     r.state = Running;
     r.timeCurrent = TimeHms{};
     noteStart({tick, walker, index});

@@ -245,7 +245,7 @@ TEST_F(TickEngineTest, UnlimitedTimerStopsAtTheLongestShownTimeAndKeepsRunning) 
 TEST_F(TickEngineTest, StartTimerRowRestartsAnyStateAndKeepsTheOtherFields) {
     TimerRecord r = editorTimer("chained", 30, Next);
     r.state = Finished;
-    r.flags = 8;  // bits other than skipTick travel unchanged
+    r.flags = 8 | waitsToResume;  // bits other than skipTick travel unchanged; started, it waits no more
     r.timeCurrent = r.timeSet;
     std::strcpy(r.unit, "minute");
     r.coastInt = 3;
@@ -347,7 +347,7 @@ struct PaperWalk {
         ringRows = ringRows < size && rows[ringRows].runTimer == Top ? ringRows + 1 : 0;
     }
     void start(int row, int walker) {
-        rows[row].flags |= skipTick;
+        rows[row].flags = (rows[row].flags | skipTick) & ~waitsToResume;
         rows[row].state = Running;
         rows[row].timeCurrent = TimeHms{};
         selected = row;
