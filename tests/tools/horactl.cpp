@@ -215,7 +215,8 @@ int usage() {
                  "       dialog CAPTION | dialog-wait CAPTION [seconds] | set-text CAPTION ID TEXT |\n"
                  "       click CAPTION ID | close CAPTION | list-box CAPTION ID | centre CAPTION ID |\n"
                  "       message | message-wait [seconds] | active | active-wait NAME [seconds] |\n"
-                 "       active-xwindow NAME [seconds] | row-centre ROW | row-icon ROW | open-boxes |\n"
+                 "       active-xwindow NAME [seconds] | row-centre ROW | row-icon ROW | header-centre COLUMN |\n"
+                 "       header-arrow COLUMN | open-boxes |\n"
                  "       tray-texts | column-widths | window-rect NAME | client-rect CAPTION ID |\n"
                  "       tray-rect | frames SECONDS [PER-SECOND [BMP]] | serve\n");
     return 2;
@@ -363,6 +364,36 @@ int printRowCentre(HWND main, int row) {
     RECT cell;
     if (int failed = rowPart(main, row, LVIR_LABEL, &cell)) return failed;
     std::printf("%ld %ld\n", (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    return 0;
+}
+
+// header-centre COLUMN: where a click on a column's header lands, and
+// header-arrow COLUMN: "up", "down" or "none", the way its arrow points.
+int headerItem(HWND main, int column, RECT* box, int* format) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(GetDlgItem(main, listId), LVM_GETHEADER, 0, 0));
+    RemoteBlock block(header, sizeof(RECT) + sizeof(HDITEMA));
+    if (!header || !block.ok()) return 3;
+    if (!SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(block.at(0)))) return 1;
+    block.read(0, box, sizeof *box);
+    MapWindowPoints(header, nullptr, reinterpret_cast<POINT*>(box), 2);
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT;
+    block.write(sizeof(RECT), &item, sizeof item);
+    if (!SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(block.at(sizeof(RECT))))) return 1;
+    block.read(sizeof(RECT), &item, sizeof item);
+    *format = item.fmt;
+    return 0;
+}
+
+int printHeader(HWND main, int column, bool arrow) {
+    RECT box;
+    int format = 0;
+    if (int failed = headerItem(main, column, &box, &format)) return failed;
+    if (!arrow) {
+        std::printf("%ld %ld\n", (box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    } else {
+        std::printf("%s\n", format & HDF_SORTUP ? "up" : format & HDF_SORTDOWN ? "down" : "none");
+    }
     return 0;
 }
 
@@ -595,6 +626,7 @@ int runMainVerb(const Call& call, HWND main) {
     if (verb == "start-all") return startEveryTimer(main);
     if (verb == "row-centre") return printRowCentre(main, call.number(1));
     if (verb == "row-icon") return printRowIcon(main, call.number(1));
+    if (verb == "header-centre" || verb == "header-arrow") return printHeader(main, call.number(1), verb == "header-arrow");
     if (verb == "column-widths") return printColumnWidths(main);
     if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
     if (verb == "menu-enabled") return menuItemState(main, static_cast<UINT>(call.number(1)));
