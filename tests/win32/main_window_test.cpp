@@ -16,6 +16,7 @@
 #include "app/app_state.h"
 #include "app/autosave_notice.h"
 #include "app/main_window.h"
+#include "app/single_instance.h"
 #include "command/timer_command.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_control.h"
@@ -747,6 +748,48 @@ TEST_F(MainWindowTest, AHandedOverTimerIsAnsweredOnlyWhenItIsSafeAndNeverInsideT
     EXPECT_EQ(handOver(app.hwndMain, later), timerCommandAddedNotSaved);
     EXPECT_EQ(rows(), maxTimers);
     SetFileAttributesA("autosave.ini", FILE_ATTRIBUTE_NORMAL);
+}
+
+// A start finds the instance by its main window, never by another window
+// that bears the title; and a mutex it may not open (made by an instance
+// that runs as administrator) means another instance runs.
+TEST_F(MainWindowTest, TheInstanceIsTheMainWindowAndAMutexWithoutRightsIsAnotherInstance) {
+    std::strcpy(app.title, "Horalet test instance");
+    HWND box = CreateWindowExA(0, "#32770", app.title, WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                               nullptr);
+    HWND folder = CreateWindowExA(0, "STATIC", app.title, WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                  nullptr, nullptr);
+    EXPECT_EQ(findRunningMainWindow(app.title), nullptr) << "a box or another window taken for the instance";
+    app.hInstance = GetModuleHandleA(nullptr);
+    CreateDialogParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, reinterpret_cast<LPARAM>(&app));
+    SetWindowTextA(app.hwndMain, app.title);
+    EXPECT_EQ(findRunningMainWindow(app.title), app.hwndMain);
+    DestroyWindow(box);
+    DestroyWindow(folder);
+
+    // A DACL that grants nothing, as a lesser start meets an elevated one's.
+    SECURITY_DESCRIPTOR nobody;
+    InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE);
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &nobody, FALSE};
+    HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr), done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread instance([&] {  // the instance's own thread owns it
+        HANDLE mutex = CreateMutexA(&attributes, TRUE, "Local\\Horalet test instance.Instance");
+        SetEvent(made);
+        WaitForSingleObject(done, INFINITE);
+        ReleaseMutex(mutex);
+        CloseHandle(mutex);
+    });
+    WaitForSingleObject(made, INFINITE);
+    EXPECT_FALSE(SingleInstance(app.title).isFirst());
+    SetEvent(done);
+    instance.join();
+    CloseHandle(made);
+    CloseHandle(done);
+    SingleInstance alone("Horalet test, alone");
+    EXPECT_TRUE(alone.isFirst());
 }
 
 TEST_F(MainWindowTest, AcceleratorHookTurnsKeysIntoMainWindowCommands) {
