@@ -9,7 +9,7 @@
 #                         [--baseline COMMIT | --revert COMMIT] [--rounds R]
 #                         [--build-dir DIR]
 #
-#   --only NAME        run one benchmark: tick, catch-up, cpu, sets, startup, command-line or drift
+#   --only NAME        run one benchmark: tick, catch-up, books, cpu, sets, startup, command-line or drift
 #   --skip-drift       leave out the drift benchmark (it runs for minutes)
 #   --drift-minutes M  how long the drift benchmark counts ticks (default 12)
 #   --drift-work-ms W  busy time in each of its ticks (default 0)
@@ -54,8 +54,8 @@ while [ $# -gt 0 ]; do
 done
 
 case $only in
-    '' | tick | catch-up | cpu | sets | startup | command-line | drift) ;;
-    *) echo "--only takes tick, catch-up, cpu, sets, startup, command-line or drift, not '$only'" >&2; exit 2 ;;
+    '' | tick | catch-up | books | cpu | sets | startup | command-line | drift) ;;
+    *) echo "--only takes tick, catch-up, books, cpu, sets, startup, command-line or drift, not '$only'" >&2; exit 2 ;;
 esac
 benches=(tick_bench timer_sets_bench startup_bench command_line_bench tick_drift_bench)
 
@@ -220,6 +220,9 @@ bench_cpu() {
     rm -f "$cpu_log"
 }
 
+# A year of books read from month files and reported on, natively.
+bench_books() { run_bench "$native_dir/bench/books_report_bench"; }
+
 bench_sets() { run_bench wine "$build_dir/bench/timer_sets_bench.exe"; }
 
 bench_startup() {
@@ -237,7 +240,7 @@ bench_drift() {
 # The benchmarks chosen by --only and --skip-drift, in the order they run.
 chosen_benchmarks() {
     if [ -n "$only" ]; then echo "$only"; return; fi
-    echo tick catch_up cpu sets startup command_line
+    echo tick catch_up books cpu sets startup command_line
     [ "$skip_drift" -eq 1 ] || echo drift
 }
 
@@ -259,9 +262,9 @@ fi
 ensure_toolchain patch:patch
 say "building horalet.exe and the benchmarks in $build_dir"
 build_benchmarks "$horalet_root" "$build_dir" horalet horactl "${benches[@]}"
-say "building the native benchmark in $native_dir"
+say "building the native benchmarks in $native_dir"
 [ -f "$native_dir/CMakeCache.txt" ] || cmake -S "$horalet_root" -B "$native_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$native_dir" -j"$(nproc)" --target catch_up_bench >/dev/null
+cmake --build "$native_dir" -j"$(nproc)" --target catch_up_bench books_report_bench >/dev/null
 if [ -n "$baseline" ]; then
     say "building the tick benchmark, baseline: $baseline"
     build_baseline
