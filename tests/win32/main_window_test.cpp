@@ -715,25 +715,36 @@ TEST_F(MainWindowTest, AcceleratorHookTurnsKeysIntoMainWindowCommands) {
     commandHook = SetWindowsHookExA(WH_CALLWNDPROC, recordCommands, nullptr, GetCurrentThreadId());
     dialogBlocker = SetWindowsHookExA(WH_CBT, blockNewDialogs, nullptr, GetCurrentThreadId());
 
+    // The modifier held, the key's message as the dialog loop meets it, and
+    // the command it must become.
+    struct Key {
+        int modifier;
+        MSG message;
+        int command;
+    };
+    const Key keyTable[] = {
+        {VK_CONTROL, {app.hwndList, WM_KEYDOWN, VK_UP, 0, 0, {}}, IDM_TIMER_MOVE_UP},
+        {VK_MENU, {app.hwndMain, WM_SYSCHAR, '/', 1 << 29, 0, {}}, IDM_ABOUT},
+        {0, {app.hwndList, WM_KEYDOWN, VK_F1, 0, 0, {}}, IDM_USER_MANUAL},
+    };
     BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    commandsSeen.clear();
-    MSG ctrlUp = {app.hwndList, WM_KEYDOWN, VK_UP, 0, 0, {}};
-    EXPECT_EQ(AccelHookProc(MSGF_DIALOGBOX, 0, reinterpret_cast<LPARAM>(&ctrlUp)), 1);
-    EXPECT_EQ(commandsSeen, std::vector<int>{IDM_TIMER_MOVE_UP});
+    for (const Key& key : keyTable) {
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = keys[VK_MENU] = 0;
+        if (key.modifier) keys[key.modifier] = 0x80;
+        SetKeyboardState(keys);
+        commandsSeen.clear();
+        MSG message = key.message;
+        EXPECT_EQ(AccelHookProc(MSGF_DIALOGBOX, 0, reinterpret_cast<LPARAM>(&message)), 1) << key.command;
+        EXPECT_EQ(commandsSeen, std::vector<int>{key.command});
+    }
     EXPECT_STREQ(row(0).description, "Second");  // Move up exchanged the rows
 
-    keys[VK_CONTROL] = 0;
-    keys[VK_MENU] = 0x80;
-    SetKeyboardState(keys);
-    commandsSeen.clear();
-    MSG altSlash = {app.hwndMain, WM_SYSCHAR, '/', 1 << 29, 0, {}};
-    EXPECT_EQ(AccelHookProc(MSGF_DIALOGBOX, 0, reinterpret_cast<LPARAM>(&altSlash)), 1);
-    EXPECT_EQ(commandsSeen, std::vector<int>{IDM_ABOUT});
 
     // Messages of other loops (a menu's, code 2) are left alone.
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    MSG altSlash = keyTable[1].message;
     commandsSeen.clear();
     EXPECT_EQ(AccelHookProc(MSGF_MENU, 0, reinterpret_cast<LPARAM>(&altSlash)), 0);
     EXPECT_TRUE(commandsSeen.empty());
