@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/timer_set_dialogs.h"
@@ -219,6 +220,7 @@ TEST_F(TimerSetDialogsTest, LoadListsTheSetsSortedAndLoadsTheSelectedOne) {
         .then([&](HWND dialog) {
             listed = listBoxEntries(GetDlgItem(dialog, IDC_SET_LIST));
             selectedAtStart = static_cast<int>(SendDlgItemMessageA(dialog, IDC_SET_LIST, LB_GETCURSEL, 0, 0));
+            SendDlgItemMessageA(dialog, IDC_SET_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
             clickButton(dialog, IDOK);  // entries but none selected
         })
         .then([](HWND dialog) {
@@ -229,13 +231,29 @@ TEST_F(TimerSetDialogsTest, LoadListsTheSetsSortedAndLoadsTheSelectedOne) {
     script.run([&] { runLoadSetDialog(app); });
 
     EXPECT_EQ(listed, (Strings{"Alpha.ini", "week.ini"}));
-    EXPECT_EQ(selectedAtStart, LB_ERR);
+    EXPECT_EQ(selectedAtStart, 0);
     EXPECT_EQ(messages.texts(), Strings{"Please select a file."});
     EXPECT_EQ(messages.shown()[0].style, static_cast<UINT>(MB_OK));
     EXPECT_FALSE(script.overran());
     EXPECT_EQ(descriptions(), (Strings{"monday", "tuesday"}));
     EXPECT_EQ(table.readTimerRow(0).state, Running);  // the saved run state is kept
     EXPECT_EQ(table.findSelectedRow(), 0);
+}
+
+TEST_F(TimerSetDialogsTest, EnterAsTheDialogOpensLoadsTheFirstSet) {
+    makeSet("week", {"monday"});
+    makeSet("Alpha", {"first"});
+    addTimer("current");
+    script.then([](HWND dialog) {
+        // The key as the user presses it: the dialog's own loop makes it OK.
+        HWND focus = GetFocus();
+        PostMessageA(focus ? focus : dialog, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    script.run([&] { runLoadSetDialog(app); });
+
+    EXPECT_FALSE(script.overran());
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(descriptions(), Strings{"first"});
 }
 
 TEST_F(TimerSetDialogsTest, LoadWithoutSavedSetsClosesOnOkAndKeepsTheTable) {
@@ -255,27 +273,37 @@ TEST_F(TimerSetDialogsTest, LoadWithoutSavedSetsClosesOnOkAndKeepsTheTable) {
 
 TEST_F(TimerSetDialogsTest, DeleteRemovesTheSelectedFileWithoutAQuestion) {
     makeSet("week", {"monday"});
+    makeSet("Middle", {"noon"});
     makeSet("Alpha", {"first"});
     addTimer("current");
-    Strings afterDelete;
-    int selectedAfterDelete = 0;
+    // After each delete: the sets listed and the one selected, which takes
+    // the deleted one's place (or is the last one left).
+    std::vector<std::pair<Strings, int>> afterDeletes;
+    const auto deleteAt = [&](HWND dialog, int index) {
+        SendDlgItemMessageA(dialog, IDC_SET_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        clickButton(dialog, IDC_SET_DELETE);
+        afterDeletes.emplace_back(listBoxEntries(GetDlgItem(dialog, IDC_SET_LIST)),
+                                  static_cast<int>(SendDlgItemMessageA(dialog, IDC_SET_LIST, LB_GETCURSEL, 0, 0)));
+    };
     script
-        .then([](HWND dialog) { clickButton(dialog, IDC_SET_DELETE); })  // nothing selected
+        .then([&](HWND dialog) { deleteAt(dialog, -1); })  // nothing selected
+        .then([&](HWND dialog) { deleteAt(dialog, 1); })
         .then([&](HWND dialog) {
-            SendDlgItemMessageA(dialog, IDC_SET_LIST, LB_SETCURSEL, 1, 0);
-            clickButton(dialog, IDC_SET_DELETE);
-            afterDelete = listBoxEntries(GetDlgItem(dialog, IDC_SET_LIST));
-            selectedAfterDelete = static_cast<int>(SendDlgItemMessageA(dialog, IDC_SET_LIST, LB_GETCURSEL, 0, 0));
+            deleteAt(dialog, 1);
             clickButton(dialog, IDCANCEL);
         });
     script.run([&] { runLoadSetDialog(app); });
 
-    EXPECT_EQ(script.stepsRun(), 2);
+    EXPECT_EQ(script.stepsRun(), 3);
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_FALSE(pathExists(".\\Save\\week.ini"));
+    const std::vector<std::pair<Strings, int>> expected = {
+        {{"Alpha.ini", "Middle.ini", "week.ini"}, LB_ERR},
+        {{"Alpha.ini", "week.ini"}, 1},
+        {{"Alpha.ini"}, 0},
+    };
+    EXPECT_EQ(afterDeletes, expected);
     EXPECT_TRUE(pathExists(".\\Save\\Alpha.ini"));
-    EXPECT_EQ(afterDelete, Strings{"Alpha.ini"});
-    EXPECT_EQ(selectedAfterDelete, LB_ERR);
+    EXPECT_FALSE(pathExists(".\\Save\\week.ini"));
     EXPECT_EQ(descriptions(), Strings{"current"});  // Cancel loads nothing
 }
 
