@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "display/display_scale.h"
+#include "platform/list_column_fit.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_scale.h"
 #include "timers/timer_table.h"
@@ -142,4 +143,8 @@ void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi) {
         SendMessageA(listView, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
     }
     setStateImages(listView, resources, dpi);
+    // The widths above are for a font of the usual size: a larger one would
+    // cut the headers. The description, the longest text, takes the rest.
+    fitColumnsToHeaders(listView, ColumnDescription);
+    keepColumnFilling(listView, ColumnDescription);
 }

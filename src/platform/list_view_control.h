@@ -33,5 +33,6 @@ private:
 
 // Gives a fresh list view the timer table's look: extended styles, the
 // fifteen columns and the state icons (from the module's icon resources),
-// sized for `dpi`.
+// sized for `dpi`; the shown columns never narrower than their headers and
+// the description's filling the rest of the list, as wide as it grows.
 void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi);

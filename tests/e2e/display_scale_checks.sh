@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Horalet at one display scale, run by display_scale_test.sh inside the Wine
 # prefix and virtual screen of that scale: display_scale_checks.sh DPI RESULTS.
-# The list's columns and state icons and the notification-area icon at that
-# DPI's sizes, the window's own sizes checked inside its process, and pictures
-# of the main window and of each kind of dialog for a person to look at.
+# The list's columns (the short ones showing their headers whole, the
+# description filling the list), the state icons and the notification-area
+# icon at that DPI's sizes, the window's own sizes checked inside its
+# process, and pictures of the main window and of each kind of dialog for a
+# person to look at.
 # Appends "DPI HEIGHT-SHARE WIDTH-SHARE" of the clock's digits in their box to
 # RESULTS, for the comparison between the scales.
 dpi=${1:?DPI} results=${2:?file for the clock figures}
@@ -59,16 +61,25 @@ timer_section 0 "Week plan" 1 0 0 >"$workdir/Save/Week plan.ini"
 timer_section 0 "Exercise" 1 0 0 >"$workdir/Save/Exercise.ini"
 start_horalet
 
-echo "-- at $dpi DPI the five visible columns are scaled and the ten hidden ones stay 0"
+echo "-- at $dpi DPI the four short columns show their headers whole, the description fills the list, the ten hidden ones stay 0"
 widths=$(ctl column-widths | tr -d '\r') || fail "the list gave no column widths"
+fits=$(ctl header-fits | tr -d '\r') || fail "the list measured no header texts"
 IFS=$'\t' read -r -a width <<<"$widths"
-[ ${#width[@]} -eq 15 ] || fail "15 columns expected: $widths"
-given=(75 60 60 60 200)
-for column in 0 1 2 3 4; do
-    expected=$(at_dpi "${given[$column]}")
-    [ $((width[column] - expected)) -le 2 ] && [ $((expected - width[column])) -le 2 ] ||
-        fail "column $column is ${width[$column]} pixels wide, expected $expected: $widths"
+IFS=$'\t' read -r -a fit <<<"$fits"
+[ ${#width[@]} -eq 15 ] && [ ${#fit[@]} -eq 15 ] || fail "15 columns expected: $widths"
+read -r _ _ list_width _ <<<"$(ctl client-rect Horalet 1002 | tr -d '\r')"
+given=(75 60 60 60)
+left=$list_width
+for column in 0 1 2 3; do
+    # As wide as scaled, or as the header's text needs where that is more.
+    at_least=$(at_dpi "${given[$column]}")
+    [ "${fit[$column]}" -le "$at_least" ] || at_least=${fit[$column]}
+    [ "${width[$column]}" -ge "$at_least" ] && [ "${width[$column]}" -le $((at_least + 2)) ] ||
+        fail "column $column is ${width[$column]} pixels wide, its header needs ${fit[$column]}: $widths"
+    left=$((left - width[column]))
 done
+[ "${width[4]}" -eq "$left" ] && [ "$left" -ge "${fit[4]}" ] ||
+    fail "the description is ${width[4]} pixels wide, not the $left the list leaves: $widths"
 for column in $(seq 5 14); do [ "${width[$column]}" -eq 0 ] || fail "hidden column $column shows: $widths"; done
 
 echo "-- the state icons are drawn from their $(at_dpi 16)-pixel images"
