@@ -78,8 +78,10 @@ void hide(CellTip& state, HWND listView) {
     state.shown.clear();
 }
 
-// Over the cell, its text where the cell's would be, and inside the
-// monitor's work area; a text wider than that area wraps.
+// Just below the cell (above it at the bottom of the screen), its text in
+// line with the cell's, and inside the monitor's work area; a text wider
+// than that area wraps. It never lies under the mouse: a click on the cell
+// must reach the list, and not every system lets it through a tip.
 void place(CellTip& state, HWND listView, const RECT& cell, int textWidth) {
     HMONITOR monitor = MonitorFromRect(&cell, MONITOR_DEFAULTTONEAREST);
     MONITORINFO info = {};
@@ -93,10 +95,10 @@ void place(CellTip& state, HWND listView, const RECT& cell, int textWidth) {
     TTTOOLINFOA tool = toolOf(listView);
     const LRESULT bubble = SendMessageA(state.tip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&tool));
     const int width = LOWORD(bubble), height = HIWORD(bubble);
-    int x = window.left, y = window.top;
+    int x = window.left, y = cell.bottom;
     if (x + width > work.right) x = work.right - width;
     if (x < work.left) x = work.left;
-    if (y + height > work.bottom) y = work.bottom - height;
+    if (y + height > work.bottom) y = cell.top - height;
     SendMessageA(state.tip, TTM_TRACKPOSITION, 0, MAKELPARAM(x, y));
 }
 
@@ -183,8 +185,8 @@ LRESULT CALLBACK cellTipProc(HWND listView, UINT message, WPARAM wParam, LPARAM 
 
 void showCutCellTips(HWND listView) {
     auto* state = new CellTip;
-    // The tip lets the mouse through to the cell below it, so the list goes
-    // on seeing the mouse it lies over.
+    // Where the system lets the mouse through a tip, the list goes on seeing
+    // the mouse as it moves on over the tip.
     state->tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, listView, nullptr,
                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(listView, GWLP_HINSTANCE)), nullptr);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "display/display_scale.h"
+#include "platform/list_cell_tip.h"
 #include "platform/list_column_fit.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_scale.h"
@@ -147,4 +148,5 @@ void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi) {
     // cut the headers. The description, the longest text, takes the rest.
     fitColumnsToHeaders(listView, ColumnDescription);
     keepColumnFilling(listView, ColumnDescription);
+    showCutCellTips(listView);
 }

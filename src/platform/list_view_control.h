@@ -34,5 +34,6 @@ private:
 // Gives a fresh list view the timer table's look: extended styles, the
 // fifteen columns and the state icons (from the module's icon resources),
 // sized for `dpi`; the shown columns never narrower than their headers and
-// the description's filling the rest of the list, as wide as it grows.
+// the description's filling the rest of the list, as wide as it grows; a
+// tip with the whole text of a cut cell.
 void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi);

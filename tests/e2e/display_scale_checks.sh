@@ -2,10 +2,10 @@
 # Horalet at one display scale, run by display_scale_test.sh inside the Wine
 # prefix and virtual screen of that scale: display_scale_checks.sh DPI RESULTS.
 # The list's columns (the short ones showing their headers whole, the
-# description filling the list), the state icons and the notification-area
-# icon at that DPI's sizes, the window's own sizes checked inside its
-# process, and pictures of the main window and of each kind of dialog for a
-# person to look at.
+# description filling the list), the tip over a cut description, the state
+# icons and the notification-area icon at that DPI's sizes, the window's own
+# sizes checked inside its process, and pictures of the main window and of
+# each kind of dialog for a person to look at.
 # Appends "DPI HEIGHT-SHARE WIDTH-SHARE" of the clock's digits in their box to
 # RESULTS, for the comparison between the scales.
 dpi=${1:?DPI} results=${2:?file for the clock figures}
@@ -51,11 +51,13 @@ picture() {
     crop $rect "$shots/scale-$dpi-$2.png"
 }
 
+long_description="Call the garage about the winter tyres, and ask whether they can fit them on Saturday morning"
 mkdir -p "$shots" "$workdir/Save"
 {
     timer_section 0 "Tea" 1 1 1
     timer_section 1 "Break: stretch and a glass of water" 1 1 0 5
     timer_section 2 "Consulting for ACME, billed per hour" 1 0 0 0 150 00 1 hour
+    timer_section 3 "$long_description" 1 0 0
 } >"$workdir/autosave.ini"
 timer_section 0 "Week plan" 1 0 0 >"$workdir/Save/Week plan.ini"
 timer_section 0 "Exercise" 1 0 0 >"$workdir/Save/Exercise.ini"
@@ -81,6 +83,20 @@ done
 [ "${width[4]}" -eq "$left" ] && [ "$left" -ge "${fit[4]}" ] ||
     fail "the description is ${width[4]} pixels wide, not the $left the list leaves: $widths"
 for column in $(seq 5 14); do [ "${width[$column]}" -eq 0 ] || fail "hidden column $column shows: $widths"; done
+
+echo "-- a description its column cuts shows whole in a tip while the mouse rests on it; one that fits shows none"
+tip_reads() { ctl tray-texts | grep -Fx $'tip\tshown\t'"$1" >/dev/null; }
+xdotool mousemove $(ctl row-centre 3 4 | tr -d '\r')
+poll 5 tip_reads "$long_description" || fail "no tip over the cut description: $(ctl tray-texts)"
+grab
+cp "$workdir/screen.png" "$shots/scale-$dpi-cell-tip.png"
+xdotool click 1  # the click reaches the row, and the tip goes
+[ "$(field "$(row 3)" 1 | cut -c 1)" = "*" ] || fail "a click with the tip shown did not select the row: $(ctl rows)"
+[ -z "$(ctl tray-texts | grep $'^tip\tshown')" ] || fail "the tip stays after a click: $(ctl tray-texts)"
+xdotool mousemove $(ctl row-centre 0 4 | tr -d '\r')
+sleep 1.5  # longer than a tip waits to show
+[ -z "$(ctl tray-texts | grep $'^tip\tshown')" ] || fail "a tip over a description that fits: $(ctl tray-texts)"
+xdotool mousemove 0 0
 
 echo "-- the state icons are drawn from their $(at_dpi 16)-pixel images"
 rect=$(ctl row-icon 1 | tr -d '\r') || fail "no icon rectangle for row 1"
