@@ -7,6 +7,7 @@
 #include "display/display_scale.h"
 #include "platform/list_cell_tip.h"
 #include "platform/list_column_fit.h"
+#include "platform/list_empty_hint.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_scale.h"
 #include "timers/timer_table.h"
@@ -125,6 +126,8 @@ void ListViewControl::sortRows(RowComparison compare, void* context) {
                  reinterpret_cast<LPARAM>(compareListRows));
 }
 
+const char emptyTimerListHint[] = "No timers yet. Press Ctrl+A to add one, or run horalet 25m tea.";
+
 void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi) {
     // Double buffered: the rows a tick changes are drawn off screen and shown
     // at once, so no frame ever shows them erased and not yet drawn again.
@@ -149,4 +152,5 @@ void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi) {
     fitColumnsToHeaders(listView, ColumnDescription);
     keepColumnFilling(listView, ColumnDescription);
     showCutCellTips(listView);
+    showHintWhileEmpty(listView, emptyTimerListHint);
 }

@@ -35,5 +35,9 @@ private:
 // fifteen columns and the state icons (from the module's icon resources),
 // sized for `dpi`; the shown columns never narrower than their headers and
 // the description's filling the rest of the list, as wide as it grows; a
-// tip with the whole text of a cut cell.
+// tip with the whole text of a cut cell, and a hint on how to add a timer
+// while there is none.
 void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi);
+
+// What the empty timer list says.
+extern const char emptyTimerListHint[];

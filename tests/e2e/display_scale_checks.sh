@@ -2,10 +2,10 @@
 # Horalet at one display scale, run by display_scale_test.sh inside the Wine
 # prefix and virtual screen of that scale: display_scale_checks.sh DPI RESULTS.
 # The list's columns (the short ones showing their headers whole, the
-# description filling the list), the tip over a cut description, the state
-# icons and the notification-area icon at that DPI's sizes, the window's own
-# sizes checked inside its process, and pictures of the main window and of
-# each kind of dialog for a person to look at.
+# description filling the list), the tip over a cut description, the hint in
+# an empty list, the state icons and the notification-area icon at that DPI's
+# sizes, the window's own sizes checked inside its process, and pictures of
+# the main window and of each kind of dialog for a person to look at.
 # Appends "DPI HEIGHT-SHARE WIDTH-SHARE" of the clock's digits in their box to
 # RESULTS, for the comparison between the scales.
 dpi=${1:?DPI} results=${2:?file for the clock figures}
@@ -149,6 +149,32 @@ for dialog in "32776 Enter file name save-dialog" "32775 Load timers load-dialog
     ctl close "$name"
     ctl active-wait main 10 || fail "the main window did not come back after \"$name\""
 done
+exit_horalet
+
+echo "-- an empty list says how to add a timer, until it has one"
+rm "$workdir/autosave.ini"
+start_horalet
+picture main empty-list
+cp "$workdir/screen.png" "$workdir/empty.png"
+# As the hint says; no window of the program comes over the list meanwhile.
+(cd "$workdir" && wine "$HORALET_EXE" 25m tea) || fail "horalet 25m tea did not add the timer"
+picture main one-timer
+# The middle third of the list below the first row, where the hint stood.
+read -r x _ w _ <<<"$(ctl client-rect Horalet 1002 | tr -d '\r')"
+read -r _ y _ h <<<"$(ctl row-icon 0 | tr -d '\r')"
+ink() {
+    convert "$1" -crop "$((w / 3))x$(at_dpi 40)+$((x + w / 3))+$((y + h + $(at_dpi 3)))" +repage -colorspace gray \
+        -threshold 70% -negate -format '%[fx:round(mean * w * h)]' info:
+}
+[ "$(ink "$workdir/empty.png")" -gt 50 ] || fail "the empty list shows no hint (see scale-$dpi-empty-list.png)"
+[ "$(ink "$workdir/screen.png")" -eq 0 ] || fail "the hint stays below the first row (see scale-$dpi-one-timer.png)"
+click_row 0
+keys main ctrl+d
+ctl message-wait 10 >/dev/null || fail "Ctrl+D asked nothing"
+keys message y
+ctl active-wait main 10 || fail "Y did not close the question"
+picture main emptied-list
+[ "$(ink "$workdir/screen.png")" -gt 50 ] || fail "the hint does not come back (see scale-$dpi-emptied-list.png)"
 exit_horalet
 
 echo "-- inside the program's process: font, columns, state and window icons at $dpi DPI, and after a move"
