@@ -67,8 +67,6 @@ LRESULT CALLBACK emptyHintProc(HWND listView, UINT message, WPARAM wParam, LPARA
     const LRESULT result = DefSubclassProc(listView, message, wParam, lParam);
     if (message == WM_PAINT && rowCount(listView) == 0) {
         paintHint(listView, wParam, hint);
-    } else if (message == WM_PRINTCLIENT && (lParam & PRF_CLIENT) && rowCount(listView) == 0) {
-        drawHint(listView, reinterpret_cast<HDC>(wParam), hint);  // a picture of the list holds it too
     } else if (changesRows(message) && wasEmpty != (rowCount(listView) == 0)) {
         // The list repaints only the rows it changed; the hint lies below them.
         InvalidateRect(listView, nullptr, TRUE);

@@ -168,13 +168,6 @@ ink() {
 }
 [ "$(ink "$workdir/empty.png")" -gt 50 ] || fail "the empty list shows no hint (see scale-$dpi-empty-list.png)"
 [ "$(ink "$workdir/screen.png")" -eq 0 ] || fail "the hint stays below the first row (see scale-$dpi-one-timer.png)"
-click_row 0
-keys main ctrl+d
-ctl message-wait 10 >/dev/null || fail "Ctrl+D asked nothing"
-keys message y
-ctl active-wait main 10 || fail "Y did not close the question"
-picture main emptied-list
-[ "$(ink "$workdir/screen.png")" -gt 50 ] || fail "the hint does not come back (see scale-$dpi-emptied-list.png)"
 exit_horalet
 
 echo "-- inside the program's process: font, columns, state and window icons at $dpi DPI, and after a move"

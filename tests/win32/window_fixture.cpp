@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
+#include <algorithm>
 
 #include "platform/code_page.h"
 #include "platform/dpi.h"
@@ -41,44 +41,34 @@ void pumpMessages() {
 }
 
 int headerFit(HWND listView, int column) {
-    HWND header = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
     char text[64] = {};
-    HDITEMA item = {};
-    item.mask = HDI_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
-    HDC dc = GetDC(header);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0)));
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(header, dc);
-    return size.cx + 2 * static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+    LVCOLUMNA info = {};
+    info.mask = LVCF_TEXT;
+    info.pszText = text;
+    info.cchTextMax = sizeof text;
+    SendMessageA(listView, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+    HWND header = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
+    return static_cast<int>(SendMessageA(listView, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text))) +
+           2 * static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
 }
 
 std::string columnFitProblem(HWND listView, const int (&givenWidths)[4]) {
     const auto width = [listView](int column) {
         return static_cast<int>(SendMessageA(listView, LVM_GETCOLUMNWIDTH, column, 0));
     };
-    char problem[160] = {};
     RECT client;
     GetClientRect(listView, &client);
     int rest = client.right;
     for (int column = 0; column < 4; ++column) {
-        const int needed = headerFit(listView, column) > givenWidths[column] ? headerFit(listView, column)
-                                                                             : givenWidths[column];
+        const int needed = std::max(givenWidths[column], headerFit(listView, column));
         if (width(column) != needed) {
-            std::snprintf(problem, sizeof problem, "column %d is %d wide, not %d", column, width(column), needed);
-            return problem;
+            return "column " + std::to_string(column) + " is " + std::to_string(width(column)) + " wide, not " +
+                   std::to_string(needed);
         }
         rest -= needed;
     }
-    const int description = 4;
-    if (rest <= headerFit(listView, description) || width(description) != rest) {
-        std::snprintf(problem, sizeof problem, "the description is %d wide, not the %d left", width(description), rest);
-        return problem;
+    if (rest <= headerFit(listView, 4) || width(4) != rest) {
+        return "the description is " + std::to_string(width(4)) + " wide, not the " + std::to_string(rest) + " left";
     }
-    if (GetWindowLongA(listView, GWL_STYLE) & WS_HSCROLL) return "a horizontal scroll bar";
-    return problem;
+    return GetWindowLongA(listView, GWL_STYLE) & WS_HSCROLL ? "a horizontal scroll bar" : "";
 }

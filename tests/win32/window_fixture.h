@@ -29,7 +29,8 @@ private:
 void pumpMessages();
 
 // The width a column needs to show its header whole, measured here: the
-// header's text in the header's font, and its margin on either side.
+// header's text in the list's font (which it hands on to the header), and
+// the header's margin on either side.
 int headerFit(HWND listView, int column);
 
 // What is wrong with the timer list's shown columns: each of the first four
