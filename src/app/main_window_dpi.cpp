@@ -2,8 +2,10 @@
 
 #include "app/clock_font.h"
 #include "platform/dpi.h"
+#include "platform/list_column_fit.h"
 #include "platform/list_view_scale.h"
 #include "res/resource.h"
+#include "timers/timer_table.h"
 
 namespace {
 void setWindowIcon(HWND window, WPARAM which, HICON icon) {
@@ -26,6 +28,7 @@ int onMainWindowDpiChanged(const AppState& app, int oldDpi, WPARAM wParam, LPARA
     SetWindowPos(app.hwndMain, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     rescaleColumnWidths(app.hwndList, oldDpi, dpi);
+    fillWithColumn(app.hwndList, ColumnDescription);
     setStateImages(app.hwndList, app.hInstance, dpi);
     applyMainWindowDpi(app, dpi);
     return dpi;

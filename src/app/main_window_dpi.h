@@ -12,6 +12,7 @@ void applyMainWindowDpi(const AppState& app, int dpi);
 
 // WM_DPICHANGED: the window moved to a monitor of another scale. It takes
 // the rectangle the system suggests, and the clock's font, the columns (in
-// proportion, as the user may have dragged them), the state icons and the
-// window's icons are made again for the new DPI, which is returned.
+// proportion, as the user may have dragged them, the description filling
+// the rest), the state icons and the window's icons are made again for the
+// new DPI, which is returned.
 int onMainWindowDpiChanged(const AppState& app, int oldDpi, WPARAM wParam, LPARAM lParam);

@@ -83,9 +83,14 @@ void onSaveOk(HWND dialog) {
 
 HWND setList(HWND dialog) { return GetDlgItem(dialog, IDC_SET_LIST); }
 
-void listSavedSets(HWND dialog) {
-    SendMessageA(setList(dialog), LB_RESETCONTENT, 0, 0);
-    SendMessageA(setList(dialog), LB_DIR, DDL_READWRITE, reinterpret_cast<LPARAM>(setListPattern));
+// Lists the sets with the one at `selected` selected (the last one when
+// fewer are left), so that Enter always has a set to load.
+void listSavedSets(HWND dialog, int selected) {
+    HWND list = setList(dialog);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageA(list, LB_DIR, DDL_READWRITE, reinterpret_cast<LPARAM>(setListPattern));
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    if (count > 0) SendMessageA(list, LB_SETCURSEL, selected < count ? selected : count - 1, 0);
 }
 
 bool hasSelection(HWND dialog) { return SendMessageA(setList(dialog), LB_GETCURSEL, 0, 0) != LB_ERR; }
@@ -122,7 +127,8 @@ void onDeleteSet(HWND dialog) {
         tell(dialog, deleteFailedNotice, MB_OK | MB_ICONERROR);
         return;
     }
-    listSavedSets(dialog);
+    // The set after the deleted one takes its place, as in a file window.
+    listSavedSets(dialog, static_cast<int>(SendMessageA(setList(dialog), LB_GETCURSEL, 0, 0)));
 }
 
 void onLoadCommand(HWND dialog, WPARAM wParam) {
@@ -160,7 +166,7 @@ INT_PTR CALLBACK LoadSetDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     switch (message) {
         case WM_INITDIALOG:
             attachApp(dialog, lParam);
-            listSavedSets(dialog);
+            listSavedSets(dialog, 0);
             return TRUE;
         case WM_COMMAND: onLoadCommand(dialog, wParam); return 0;
     }

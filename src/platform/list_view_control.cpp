@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "display/display_scale.h"
+#include "platform/list_cell_tip.h"
+#include "platform/list_column_fit.h"
+#include "platform/list_empty_hint.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_scale.h"
 #include "timers/timer_table.h"
@@ -161,6 +164,8 @@ void showSortArrow(HWND listView, int column, bool ascending) {
     }
 }
 
+const char emptyTimerListHint[] = "No timers yet. Press Ctrl+A to add one, or run horalet 25m tea.";
+
 void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi) {
     // Double buffered: the rows a tick changes are drawn off screen and shown
     // at once, so no frame ever shows them erased and not yet drawn again.
@@ -180,4 +185,10 @@ void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi) {
         SendMessageA(listView, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
     }
     setStateImages(listView, resources, dpi);
+    // The widths above are for a font of the usual size: a larger one would
+    // cut the headers. The description, the longest text, takes the rest.
+    fitColumnsToHeaders(listView, ColumnDescription);
+    keepColumnFilling(listView, ColumnDescription);
+    showCutCellTips(listView);
+    showHintWhileEmpty(listView, emptyTimerListHint);
 }

@@ -39,5 +39,11 @@ void showSortArrow(HWND listView, int column, bool ascending);
 
 // Gives a fresh list view the timer table's look: extended styles, the
 // fifteen columns and the state icons (from the module's icon resources),
-// sized for `dpi`.
+// sized for `dpi`; the shown columns never narrower than their headers and
+// the description's filling the rest of the list, as wide as it grows; a
+// tip with the whole text of a cut cell, and a hint on how to add a timer
+// while there is none.
 void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi);
+
+// What the empty timer list says.
+extern const char emptyTimerListHint[];

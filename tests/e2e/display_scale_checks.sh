@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Horalet at one display scale, run by display_scale_test.sh inside the Wine
 # prefix and virtual screen of that scale: display_scale_checks.sh DPI RESULTS.
-# The list's columns and state icons and the notification-area icon at that
-# DPI's sizes, the window's own sizes checked inside its process, and pictures
-# of the main window and of each kind of dialog for a person to look at.
+# The list's columns (the short ones showing their headers whole, the
+# description filling the list), the tip over a cut description, the hint in
+# an empty list, the state icons and the notification-area icon at that DPI's
+# sizes, the window's own sizes checked inside its process, and pictures of
+# the main window and of each kind of dialog for a person to look at.
 # Appends "DPI HEIGHT-SHARE WIDTH-SHARE" of the clock's digits in their box to
 # RESULTS, for the comparison between the scales.
 dpi=${1:?DPI} results=${2:?file for the clock figures}
@@ -49,27 +51,52 @@ picture() {
     crop $rect "$shots/scale-$dpi-$2.png"
 }
 
+long_description="Call the garage about the winter tyres, and ask whether they can fit them on Saturday morning"
 mkdir -p "$shots" "$workdir/Save"
 {
     timer_section 0 "Tea" 1 1 1
     timer_section 1 "Break: stretch and a glass of water" 1 1 0 5
     timer_section 2 "Consulting for ACME, billed per hour" 1 0 0 0 150 00 1 hour
+    timer_section 3 "$long_description" 1 0 0
 } >"$workdir/autosave.ini"
 timer_section 0 "Week plan" 1 0 0 >"$workdir/Save/Week plan.ini"
 timer_section 0 "Exercise" 1 0 0 >"$workdir/Save/Exercise.ini"
 start_horalet
 
-echo "-- at $dpi DPI the five visible columns are scaled and the ten hidden ones stay 0"
+echo "-- at $dpi DPI the four short columns show their headers whole, the description fills the list, the ten hidden ones stay 0"
 widths=$(ctl column-widths | tr -d '\r') || fail "the list gave no column widths"
+fits=$(ctl header-fits | tr -d '\r') || fail "the list measured no header texts"
 IFS=$'\t' read -r -a width <<<"$widths"
-[ ${#width[@]} -eq 15 ] || fail "15 columns expected: $widths"
-given=(75 60 60 60 200)
-for column in 0 1 2 3 4; do
-    expected=$(at_dpi "${given[$column]}")
-    [ $((width[column] - expected)) -le 2 ] && [ $((expected - width[column])) -le 2 ] ||
-        fail "column $column is ${width[$column]} pixels wide, expected $expected: $widths"
+IFS=$'\t' read -r -a fit <<<"$fits"
+[ ${#width[@]} -eq 15 ] && [ ${#fit[@]} -eq 15 ] || fail "15 columns expected: $widths"
+read -r _ _ list_width _ <<<"$(ctl client-rect Horalet 1002 | tr -d '\r')"
+given=(75 60 60 60)
+left=$list_width
+for column in 0 1 2 3; do
+    # As wide as scaled, or as the header's text needs where that is more.
+    at_least=$(at_dpi "${given[$column]}")
+    [ "${fit[$column]}" -le "$at_least" ] || at_least=${fit[$column]}
+    [ "${width[$column]}" -ge "$at_least" ] && [ "${width[$column]}" -le $((at_least + 2)) ] ||
+        fail "column $column is ${width[$column]} pixels wide, its header needs ${fit[$column]}: $widths"
+    left=$((left - width[column]))
 done
+[ "${width[4]}" -eq "$left" ] && [ "$left" -ge "${fit[4]}" ] ||
+    fail "the description is ${width[4]} pixels wide, not the $left the list leaves: $widths"
 for column in $(seq 5 14); do [ "${width[$column]}" -eq 0 ] || fail "hidden column $column shows: $widths"; done
+
+echo "-- a description its column cuts shows whole in a tip while the mouse rests on it; one that fits shows none"
+tip_reads() { ctl tray-texts | grep -Fx $'tip\tshown\t'"$1" >/dev/null; }
+xdotool mousemove $(ctl row-centre 3 4 | tr -d '\r')
+poll 5 tip_reads "$long_description" || fail "no tip over the cut description: $(ctl tray-texts)"
+grab
+cp "$workdir/screen.png" "$shots/scale-$dpi-cell-tip.png"
+xdotool click 1  # the click reaches the row, and the tip goes
+[ "$(field "$(row 3)" 1 | cut -c 1)" = "*" ] || fail "a click with the tip shown did not select the row: $(ctl rows)"
+[ -z "$(ctl tray-texts | grep $'^tip\tshown')" ] || fail "the tip stays after a click: $(ctl tray-texts)"
+xdotool mousemove $(ctl row-centre 0 4 | tr -d '\r')
+sleep 1.5  # longer than a tip waits to show
+[ -z "$(ctl tray-texts | grep $'^tip\tshown')" ] || fail "a tip over a description that fits: $(ctl tray-texts)"
+xdotool mousemove 0 0
 
 echo "-- the state icons are drawn from their $(at_dpi 16)-pixel images"
 rect=$(ctl row-icon 1 | tr -d '\r') || fail "no icon rectangle for row 1"
@@ -122,6 +149,25 @@ for dialog in "32776 Enter file name save-dialog" "32775 Load timers load-dialog
     ctl close "$name"
     ctl active-wait main 10 || fail "the main window did not come back after \"$name\""
 done
+exit_horalet
+
+echo "-- an empty list says how to add a timer, until it has one"
+rm "$workdir/autosave.ini"
+start_horalet
+picture main empty-list
+cp "$workdir/screen.png" "$workdir/empty.png"
+# As the hint says; no window of the program comes over the list meanwhile.
+(cd "$workdir" && wine "$HORALET_EXE" 25m tea) || fail "horalet 25m tea did not add the timer"
+picture main one-timer
+# The middle third of the list below the first row, where the hint stood.
+read -r x _ w _ <<<"$(ctl client-rect Horalet 1002 | tr -d '\r')"
+read -r _ y _ h <<<"$(ctl row-icon 0 | tr -d '\r')"
+ink() {
+    convert "$1" -crop "$((w / 3))x$(at_dpi 40)+$((x + w / 3))+$((y + h + $(at_dpi 3)))" +repage -colorspace gray \
+        -threshold 70% -negate -format '%[fx:round(mean * w * h)]' info:
+}
+[ "$(ink "$workdir/empty.png")" -gt 50 ] || fail "the empty list shows no hint (see scale-$dpi-empty-list.png)"
+[ "$(ink "$workdir/screen.png")" -eq 0 ] || fail "the hint stays below the first row (see scale-$dpi-one-timer.png)"
 exit_horalet
 
 echo "-- inside the program's process: font, columns, state and window icons at $dpi DPI, and after a move"

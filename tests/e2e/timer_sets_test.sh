@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Named timer sets as a user keeps them: Ctrl+S saves the list under a typed
 # name with the writer's exact bytes, Ctrl+D answered Yes empties the list,
-# and Ctrl+L brings the set back, each timer in the run state it was saved in.
+# and Ctrl+L brings the set back, each timer in the run state it was saved in;
+# the first set is selected as the dialog opens, so Enter alone loads it.
 # Names of 240 to 250 characters either save a set that loads back or are
 # refused with the dialog open and the name kept.
 source "$(dirname "$0")/lib.sh"
@@ -78,7 +79,7 @@ echo "-- Ctrl+L lists the sets; W and Enter load Week plan.ini"
 keys main ctrl+l
 ctl active-wait "Load timers" 10 || fail "Ctrl+L did not open \"Load timers\""
 listed=$(ctl list-box "Load timers" 1002 | tr -d '\r')
-[ "$listed" = "$(printf 'Alpha.ini\nWeek plan.ini')" ] || fail "listed: $listed"
+[ "$listed" = "$(printf '*Alpha.ini\nWeek plan.ini')" ] || fail "listed, the first set selected: $listed"
 keys "Load timers" w   # the list box selects the entry that begins with W
 [ "$(ctl list-box "Load timers" 1002 | tr -d '\r' | grep '^\*')" = "*Week plan.ini" ] ||
     fail "W selected: $(ctl list-box "Load timers" 1002)"
@@ -135,6 +136,13 @@ keys "Load timers" n $(for _ in $(seq 2 $saved_names); do echo Down; done)
 keys "Load timers" Return
 ctl active-wait main 10 || fail "Enter did not close the load dialog"
 [ "$(settled_rows)" = "$before" ] || fail "the set with the longest name loads back otherwise"
+
+echo "-- Ctrl+L and Enter at once load the first set"
+keys main ctrl+l
+ctl active-wait "Load timers" 10 || fail "Ctrl+L did not open \"Load timers\""
+keys "Load timers" Return
+ctl active-wait main 10 || fail "Enter did not close the load dialog: $(message_text)"
+[ "$(ctl rows | tr -d '\r' | cut -f 6)" = "Another set" ] || fail "Enter loaded: $(ctl rows)"
 
 exit_horalet
 echo "timer sets: all checks passed"

@@ -215,9 +215,9 @@ int usage() {
                  "       dialog CAPTION | dialog-wait CAPTION [seconds] | set-text CAPTION ID TEXT |\n"
                  "       click CAPTION ID | close CAPTION | list-box CAPTION ID | centre CAPTION ID |\n"
                  "       message | message-wait [seconds] | active | active-wait NAME [seconds] |\n"
-                 "       active-xwindow NAME [seconds] | row-centre ROW | row-icon ROW | header-centre COLUMN |\n"
-                 "       header-arrow COLUMN | open-boxes |\n"
-                 "       tray-texts | column-widths | window-rect NAME | client-rect CAPTION ID |\n"
+                 "       active-xwindow NAME [seconds] | row-centre ROW [COLUMN] | row-icon ROW |\n"
+                 "       header-centre COLUMN | header-arrow COLUMN | open-boxes |\n"
+                 "       tray-texts | column-widths | header-fits | window-rect NAME | client-rect CAPTION ID |\n"
                  "       tray-rect | frames SECONDS [PER-SECOND [BMP]] | serve\n");
     return 2;
 }
@@ -344,25 +344,26 @@ int printTrayTexts() {
     return 0;
 }
 
-// A part of a row (LVIR_LABEL: its first cell, LVIR_ICON: its state icon)
-// in screen pixels; 1 when there is no such row, 3 when the list's memory
-// cannot be reached.
-int rowPart(HWND main, int row, int part, RECT* box) {
+// A part of a row's cell (LVIR_LABEL: its text, LVIR_ICON: the first cell's
+// state icon) in screen pixels; 1 when there is no such row, 3 when the
+// list's memory cannot be reached.
+int rowPart(HWND main, int row, int part, RECT* box, int column = 0) {
     HWND list = GetDlgItem(main, listId);
     RemoteBlock block(list, sizeof(RECT));
     if (!block.ok()) return 3;
     RECT cell = {};
     cell.left = part;
+    cell.top = column;
     block.write(0, &cell, sizeof cell);
-    if (!SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.at(0)))) return 1;
+    if (!SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(block.at(0)))) return 1;
     block.read(0, box, sizeof *box);
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(box), 2);
     return 0;
 }
 
-int printRowCentre(HWND main, int row) {
+int printRowCentre(HWND main, int row, int column) {
     RECT cell;
-    if (int failed = rowPart(main, row, LVIR_LABEL, &cell)) return failed;
+    if (int failed = rowPart(main, row, LVIR_LABEL, &cell, column)) return failed;
     std::printf("%ld %ld\n", (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
     return 0;
 }
@@ -417,6 +418,31 @@ int printColumnWidths(HWND main) {
         DWORD_PTR width = 0;
         if (!SendMessageTimeoutA(list, LVM_GETCOLUMNWIDTH, column, 0, SMTO_ABORTIFHUNG, 5000, &width)) return 3;
         std::printf("%s%d", column ? "\t" : "", static_cast<int>(width));
+    }
+    std::printf("\n");
+    return 0;
+}
+
+// The width each column needs to show its header whole, tab-separated: the
+// header's text measured by the list in its font (which it hands on to its
+// header), and the header's margin on either side.
+int printHeaderFits(HWND main) {
+    HWND list = GetDlgItem(main, listId);
+    auto header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    const int margin = static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+    const SIZE_T textAt = sizeof(LVCOLUMNA), textSize = 256;
+    RemoteBlock block(list, textAt + textSize);
+    if (!block.ok() || columns <= 0) return 3;
+    for (int column = 0; column < columns; ++column) {
+        LVCOLUMNA info = {};
+        info.mask = LVCF_TEXT;
+        info.pszText = block.at(textAt);
+        info.cchTextMax = textSize;
+        block.write(0, &info, sizeof info);
+        if (!SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(block.at(0)))) return 3;
+        const auto width = SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(block.at(textAt)));
+        std::printf("%s%d", column ? "\t" : "", static_cast<int>(width) + 2 * margin);
     }
     std::printf("\n");
     return 0;
@@ -624,10 +650,11 @@ int runMainVerb(const Call& call, HWND main) {
     if (verb == "post-command") return PostMessageA(main, WM_COMMAND, MAKEWPARAM(call.number(1), 0), 0) ? 0 : 1;
     if (verb == "select") return selectRow(main, call.number(1));
     if (verb == "start-all") return startEveryTimer(main);
-    if (verb == "row-centre") return printRowCentre(main, call.number(1));
+    if (verb == "row-centre") return printRowCentre(main, call.number(1), call.number(2));
     if (verb == "row-icon") return printRowIcon(main, call.number(1));
     if (verb == "header-centre" || verb == "header-arrow") return printHeader(main, call.number(1), verb == "header-arrow");
     if (verb == "column-widths") return printColumnWidths(main);
+    if (verb == "header-fits") return printHeaderFits(main);
     if (verb == "tray") return PostMessageA(main, trayNotify, 1, std::strtol(call.text(1), nullptr, 0)) ? 0 : 1;
     if (verb == "menu-enabled") return menuItemState(main, static_cast<UINT>(call.number(1)));
     if (verb == "frames") return watchFrames(main, call);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "platform/list_view_control.h"
@@ -43,9 +44,9 @@ const char* const expectedHeaders[timerColumnCount] = {
     "Time current", "Time left", "Time set", "Sum", "Description", "Action", "File name", "Parameters",
     "Run timer", "Flags", "Limit", "Coast integer part", "Coast fractal part", "For value", "Unit"};
 
-// The headers, the widths (the five visible ones as given, the ten hidden 0)
+// The headers, the widths (the five shown ones fitted, the ten hidden 0)
 // and "Sum" alone right-aligned.
-void expectColumns(HWND listView, const int (&visibleWidths)[5]) {
+void expectColumns(HWND listView, const int (&givenWidths)[4]) {
     HWND header = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
     ASSERT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 15);
     for (int column = 0; column < 15; ++column) {
@@ -56,14 +57,17 @@ void expectColumns(HWND listView, const int (&visibleWidths)[5]) {
         info.cchTextMax = sizeof text;
         ASSERT_TRUE(SendMessageA(listView, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
         EXPECT_STREQ(text, expectedHeaders[column]);
-        EXPECT_EQ(info.cx, column < 5 ? visibleWidths[column] : 0) << expectedHeaders[column];
+        if (column > ColumnDescription) {
+            EXPECT_EQ(info.cx, 0) << expectedHeaders[column];
+        }
         EXPECT_EQ(info.fmt & LVCFMT_JUSTIFYMASK, column == 3 ? LVCFMT_RIGHT : LVCFMT_LEFT) << expectedHeaders[column];
     }
+    EXPECT_EQ(columnFitProblem(listView, givenWidths), "");
 }
 }  // namespace
 
 TEST_F(ListViewTest, ColumnsHaveTheirHeadersWidthsAndAlignment) {
-    expectColumns(window.list(), {75, 60, 60, 60, 200});
+    expectColumns(window.list(), {75, 60, 60, 60});
     DWORD extended = static_cast<DWORD>(SendMessageA(window.list(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     EXPECT_EQ(extended & 0x21u, 0x21u);
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(window.list(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
@@ -75,7 +79,7 @@ TEST_F(ListViewTest, AtAnotherDisplayScaleTheVisibleColumnsAndStateIconsScale) {
     HWND scaled = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 600, 300, window.window(),
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
     setUpTimerListView(scaled, GetModuleHandleA(nullptr), 144);
-    expectColumns(scaled, {113, 90, 90, 90, 300});
+    expectColumns(scaled, {113, 90, 90, 90});
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(scaled, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     int width = 0, height = 0;
     ImageList_GetIconSize(images, &width, &height);
@@ -83,6 +87,57 @@ TEST_F(ListViewTest, AtAnotherDisplayScaleTheVisibleColumnsAndStateIconsScale) {
     EXPECT_EQ(height, 24);
     EXPECT_EQ(ImageList_GetImageCount(images), 3);
     DestroyWindow(scaled);
+}
+
+TEST_F(ListViewTest, TheDescriptionFollowsTheListsWidthAndTheHeadersTheirFont) {
+    HWND listView = window.list();
+    HFONT large = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Shell Dlg");
+    // What changes the list, whether a vertical scroll bar then takes some
+    // of its width, and how wide the first column is meant to be (the
+    // user's drag, where one came), its header's text needing more.
+    const auto dragFirstColumn = [&](int width) {
+        SendMessageA(listView, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width, 0));
+    };
+    struct Change {
+        const char* what;
+        std::function<void()> make;
+        bool verticalBar;
+        int firstWidth;
+    };
+    const Change changes[] = {
+        {"more rows than fit", [&] { for (int row = 0; row < 40; ++row) table.writeTimerRow(-1, sampleRecord()); }, true, 75},
+        {"the rows gone again", [&] { table.deleteAllRows(); }, false, 75},
+        {"the first column dragged wider", [&] { dragFirstColumn(150); }, false, 150},
+        {"the first column dragged narrower", [&] { dragFirstColumn(100); }, false, 100},
+        {"a larger font, as at a larger display scale", [&] { SendMessageA(listView, WM_SETFONT, reinterpret_cast<WPARAM>(large), TRUE); }, false, 100},
+        {"a narrower list", [&] { SetWindowPos(listView, nullptr, 0, 0, 450, 300, SWP_NOMOVE | SWP_NOZORDER); }, false, 100},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.what);
+        change.make();
+        EXPECT_EQ((GetWindowLongA(listView, GWL_STYLE) & WS_VSCROLL) != 0, change.verticalBar);
+        EXPECT_EQ(columnFitProblem(listView, {change.firstWidth, 60, 60, 60}), "");
+    }
+    DestroyWindow(listView);
+    DeleteObject(large);
+}
+
+// The list repaints only the rows it changes, and the hint of an empty list
+// lies below them: the first row coming and the last one going must have all
+// of the list painted anew.
+TEST_F(ListViewTest, TheFirstRowComingAndTheLastGoingRepaintTheWholeList) {
+    ShowWindow(window.window(), SW_SHOWNOACTIVATE);
+    RECT client;
+    GetClientRect(window.list(), &client);
+    const std::function<void()> changes[] = {[&] { table.writeTimerRow(-1, sampleRecord()); },
+                                             [&] { table.deleteRow(0); }};
+    for (const auto& change : changes) {
+        ValidateRect(window.list(), nullptr);
+        change();
+        RECT repainted = {};
+        GetUpdateRect(window.list(), &repainted, FALSE);
+        EXPECT_TRUE(EqualRect(&repainted, &client)) << repainted.top << " to " << repainted.bottom;
+    }
 }
 
 TEST_F(ListViewTest, RecordRoundTripsThroughTheRealControl) {

@@ -801,25 +801,36 @@ TEST_F(MainWindowTest, AcceleratorHookTurnsKeysIntoMainWindowCommands) {
     commandHook = SetWindowsHookExA(WH_CALLWNDPROC, recordCommands, nullptr, GetCurrentThreadId());
     dialogBlocker = SetWindowsHookExA(WH_CBT, blockNewDialogs, nullptr, GetCurrentThreadId());
 
+    // The modifier held, the key's message as the dialog loop meets it, and
+    // the command it must become.
+    struct Key {
+        int modifier;
+        MSG message;
+        int command;
+    };
+    const Key keyTable[] = {
+        {VK_CONTROL, {app.hwndList, WM_KEYDOWN, VK_UP, 0, 0, {}}, IDM_TIMER_MOVE_UP},
+        {VK_MENU, {app.hwndMain, WM_SYSCHAR, '/', 1 << 29, 0, {}}, IDM_ABOUT},
+        {0, {app.hwndList, WM_KEYDOWN, VK_F1, 0, 0, {}}, IDM_USER_MANUAL},
+    };
     BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    commandsSeen.clear();
-    MSG ctrlUp = {app.hwndList, WM_KEYDOWN, VK_UP, 0, 0, {}};
-    EXPECT_EQ(AccelHookProc(MSGF_DIALOGBOX, 0, reinterpret_cast<LPARAM>(&ctrlUp)), 1);
-    EXPECT_EQ(commandsSeen, std::vector<int>{IDM_TIMER_MOVE_UP});
+    for (const Key& key : keyTable) {
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = keys[VK_MENU] = 0;
+        if (key.modifier) keys[key.modifier] = 0x80;
+        SetKeyboardState(keys);
+        commandsSeen.clear();
+        MSG message = key.message;
+        EXPECT_EQ(AccelHookProc(MSGF_DIALOGBOX, 0, reinterpret_cast<LPARAM>(&message)), 1) << key.command;
+        EXPECT_EQ(commandsSeen, std::vector<int>{key.command});
+    }
     EXPECT_STREQ(row(0).description, "Second");  // Move up exchanged the rows
 
-    keys[VK_CONTROL] = 0;
-    keys[VK_MENU] = 0x80;
-    SetKeyboardState(keys);
-    commandsSeen.clear();
-    MSG altSlash = {app.hwndMain, WM_SYSCHAR, '/', 1 << 29, 0, {}};
-    EXPECT_EQ(AccelHookProc(MSGF_DIALOGBOX, 0, reinterpret_cast<LPARAM>(&altSlash)), 1);
-    EXPECT_EQ(commandsSeen, std::vector<int>{IDM_ABOUT});
 
     // Messages of other loops (a menu's, code 2) are left alone.
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    MSG altSlash = keyTable[1].message;
     commandsSeen.clear();
     EXPECT_EQ(AccelHookProc(MSGF_MENU, 0, reinterpret_cast<LPARAM>(&altSlash)), 0);
     EXPECT_TRUE(commandsSeen.empty());
@@ -868,30 +879,40 @@ int iconWidth(HICON icon) {
     return bits.bmWidth;
 }
 
-// Everything the main window sizes itself: the fifteen column widths, then
-// the clock's font height, the state icons' size and count, and the size of
-// the window's small and big icon.
-std::vector<int> ownSizes(const AppState& app) {
-    std::vector<int> sizes;
+std::vector<int> columnWidths(const AppState& app) {
+    std::vector<int> widths;
     for (int column = 0; column < 15; ++column) {
-        sizes.push_back(static_cast<int>(SendMessageA(app.hwndList, LVM_GETCOLUMNWIDTH, column, 0)));
+        widths.push_back(static_cast<int>(SendMessageA(app.hwndList, LVM_GETCOLUMNWIDTH, column, 0)));
     }
+    return widths;
+}
+
+// Everything else the main window sizes itself: the clock's font height,
+// the state icons' size and count, and the size of the window's small and
+// big icon.
+std::vector<int> drawnSizes(const AppState& app) {
     LOGFONTA font = {};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(app.hwndClock, WM_GETFONT, 0, 0)), sizeof font, &font);
     auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(app.hwndList, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     int imageWidth = 0, imageHeight = 0;
     ImageList_GetIconSize(images, &imageWidth, &imageHeight);
     auto icon = [&](WPARAM which) { return reinterpret_cast<HICON>(SendMessageA(app.hwndMain, WM_GETICON, which, 0)); };
-    sizes.insert(sizes.end(), {static_cast<int>(font.lfHeight), imageWidth, ImageList_GetImageCount(images),
-                               iconWidth(icon(ICON_SMALL)), iconWidth(icon(ICON_BIG))});
-    return sizes;
+    return {static_cast<int>(font.lfHeight), imageWidth, ImageList_GetImageCount(images), iconWidth(icon(ICON_SMALL)),
+            iconWidth(icon(ICON_BIG))};
 }
 
-std::vector<int> expectedAt(int dpi, int descriptionAt96 = 200) {
-    std::vector<int> sizes = {at(75, dpi), at(60, dpi), at(60, dpi), at(60, dpi), at(descriptionAt96, dpi)};
-    sizes.resize(15, 0);
-    sizes.insert(sizes.end(), {at(80, dpi), at(16, dpi), 3, at(16, dpi), at(32, dpi)});
-    return sizes;
+std::vector<int> expectedAt(int dpi) { return {at(80, dpi), at(16, dpi), 3, at(16, dpi), at(32, dpi)}; }
+
+// The four shown columns as they were at `fromDpi`, carried to `toDpi`;
+// the description takes what is left of the list, the hidden ones stay 0.
+std::vector<int> carried(const std::vector<int>& widths, int fromDpi, int toDpi, HWND list) {
+    std::vector<int> moved(15, 0);
+    RECT client;
+    GetClientRect(list, &client);
+    int rest = client.right;
+    for (int column = 0; column < 4; ++column) rest -= moved[column] = MulDiv(widths[column], toDpi, fromDpi);
+    moved[4] = rest > headerFit(list, 4) ? rest : headerFit(list, 4);
+    return moved;
 }
 
 // What the system sends when the window is moved to a monitor of `dpi`.
@@ -908,11 +929,14 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItTakesTheRectangleAndResize
     writeWholeFile("autosave.ini", section(0, "Tea", 0, 1, 30));
     open();
     const int home = systemDpi(), other = home * 3 / 2;
-    EXPECT_EQ(ownSizes(app), expectedAt(home)) << "at the system's DPI";
+    EXPECT_EQ(drawnSizes(app), expectedAt(home)) << "at the system's DPI";
+    EXPECT_EQ(columnFitProblem(app.hwndList, {at(75, home), at(60, home), at(60, home), at(60, home)}), "");
 
-    // A width the user dragged keeps its proportion on the way and back.
-    SendMessageA(app.hwndList, LVM_SETCOLUMNWIDTH, 4, MAKELPARAM(at(260, home), 0));
-    const std::vector<int> atHome = ownSizes(app);
+    // A width the user dragged keeps its proportion on the way and back;
+    // the description gives up the room.
+    SendMessageA(app.hwndList, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(at(130, home), 0));
+    const std::vector<int> atHome = columnWidths(app);
+    EXPECT_EQ(atHome, carried(atHome, home, home, app.hwndList));
     RECT before;
     GetWindowRect(app.hwndMain, &before);
     const int width = before.right - before.left, height = before.bottom - before.top;
@@ -922,17 +946,18 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItTakesTheRectangleAndResize
     EXPECT_TRUE(EqualRect(&after, &suggested));
     // The columns are carried in proportion to what they were; the rest is
     // made anew for the new DPI.
-    std::vector<int> moved = expectedAt(other);
-    for (int column = 0; column < 5; ++column) moved[column] = MulDiv(atHome[column], other, home);
-    EXPECT_EQ(ownSizes(app), moved);
+    EXPECT_EQ(columnWidths(app), carried(atHome, home, other, app.hwndList));
+    EXPECT_EQ(drawnSizes(app), expectedAt(other));
     EXPECT_EQ(row(0).state, Paused) << "the rows keep their state images";
 
     suggested = sendDpiChange(app.hwndMain, home, before.left, before.top, width, height);
     GetWindowRect(app.hwndMain, &after);
     EXPECT_TRUE(EqualRect(&after, &suggested));
-    EXPECT_EQ(ownSizes(app), expectedAt(home, 260));
+    EXPECT_EQ(columnWidths(app), atHome);
+    EXPECT_EQ(drawnSizes(app), expectedAt(home));
 
     // A message with no DPI in it changes nothing.
     sendDpiChange(app.hwndMain, 0, 0, 0, 10, 10);
-    EXPECT_EQ(ownSizes(app), expectedAt(home, 260));
+    EXPECT_EQ(columnWidths(app), atHome);
+    EXPECT_EQ(drawnSizes(app), expectedAt(home));
 }

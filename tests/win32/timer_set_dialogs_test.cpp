@@ -219,6 +219,7 @@ TEST_F(TimerSetDialogsTest, LoadListsTheSetsSortedAndLoadsTheSelectedOne) {
         .then([&](HWND dialog) {
             listed = listBoxEntries(GetDlgItem(dialog, IDC_SET_LIST));
             selectedAtStart = static_cast<int>(SendDlgItemMessageA(dialog, IDC_SET_LIST, LB_GETCURSEL, 0, 0));
+            SendDlgItemMessageA(dialog, IDC_SET_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
             clickButton(dialog, IDOK);  // entries but none selected
         })
         .then([](HWND dialog) {
@@ -229,7 +230,7 @@ TEST_F(TimerSetDialogsTest, LoadListsTheSetsSortedAndLoadsTheSelectedOne) {
     script.run([&] { runLoadSetDialog(app); });
 
     EXPECT_EQ(listed, (Strings{"Alpha.ini", "week.ini"}));
-    EXPECT_EQ(selectedAtStart, LB_ERR);
+    EXPECT_EQ(selectedAtStart, 0);
     EXPECT_EQ(messages.texts(), Strings{"Please select a file."});
     EXPECT_EQ(messages.shown()[0].style, static_cast<UINT>(MB_OK));
     EXPECT_FALSE(script.overran());
@@ -255,12 +256,16 @@ TEST_F(TimerSetDialogsTest, LoadWithoutSavedSetsClosesOnOkAndKeepsTheTable) {
 
 TEST_F(TimerSetDialogsTest, DeleteRemovesTheSelectedFileWithoutAQuestion) {
     makeSet("week", {"monday"});
+    makeSet("Middle", {"noon"});
     makeSet("Alpha", {"first"});
     addTimer("current");
     Strings afterDelete;
     int selectedAfterDelete = 0;
     script
-        .then([](HWND dialog) { clickButton(dialog, IDC_SET_DELETE); })  // nothing selected
+        .then([](HWND dialog) {  // nothing selected
+            SendDlgItemMessageA(dialog, IDC_SET_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+            clickButton(dialog, IDC_SET_DELETE);
+        })
         .then([&](HWND dialog) {
             SendDlgItemMessageA(dialog, IDC_SET_LIST, LB_SETCURSEL, 1, 0);
             clickButton(dialog, IDC_SET_DELETE);
@@ -272,10 +277,10 @@ TEST_F(TimerSetDialogsTest, DeleteRemovesTheSelectedFileWithoutAQuestion) {
 
     EXPECT_EQ(script.stepsRun(), 2);
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_FALSE(pathExists(".\\Save\\week.ini"));
+    EXPECT_FALSE(pathExists(".\\Save\\Middle.ini"));
     EXPECT_TRUE(pathExists(".\\Save\\Alpha.ini"));
-    EXPECT_EQ(afterDelete, Strings{"Alpha.ini"});
-    EXPECT_EQ(selectedAfterDelete, LB_ERR);
+    EXPECT_EQ(afterDelete, (Strings{"Alpha.ini", "week.ini"}));
+    EXPECT_EQ(selectedAfterDelete, 1) << "the set after the deleted one takes its place";
     EXPECT_EQ(descriptions(), Strings{"current"});  // Cancel loads nothing
 }
 

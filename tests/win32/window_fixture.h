@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "app/app_state.h"
 
 // A hidden top-level window holding a real timer list view, for tests of the
@@ -25,3 +27,14 @@ private:
 
 // Dispatches whatever is waiting in this thread's queue.
 void pumpMessages();
+
+// The width a column needs to show its header whole, measured here: the
+// header's text in the list's font (which it hands on to the header), and
+// the header's margin on either side.
+int headerFit(HWND listView, int column);
+
+// What is wrong with the timer list's shown columns: each of the first four
+// should be as wide as given or as its header needs, whichever is more, and
+// the description should fill the rest of the client width, leaving no
+// room for a horizontal scroll bar. Empty when all is right.
+std::string columnFitProblem(HWND listView, const int (&givenWidths)[4]);
