@@ -22,11 +22,15 @@ struct Cell {
     bool operator!=(const Cell& other) const { return !(*this == other); }
 };
 
+}  // namespace
+
 struct CellTip {
     HWND tip = nullptr;
     Cell cell;          // the cell the mouse was last seen on
     std::string shown;  // the text the tip shows; empty while it is hidden
 };
+
+namespace {
 
 TTTOOLINFOA toolOf(HWND listView) {
     TTTOOLINFOA tool = {};
@@ -153,8 +157,9 @@ void dismiss(CellTip& state, HWND listView) {
     KillTimer(listView, tipTimerId);
 }
 
-LRESULT CALLBACK cellTipProc(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    CellTip& state = *reinterpret_cast<CellTip*>(data);
+}  // namespace
+
+bool cellTipSees(CellTip& state, HWND listView, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MOUSEMOVE:
             onMouseMove(state, listView, lParam);
@@ -162,7 +167,7 @@ LRESULT CALLBACK cellTipProc(HWND listView, UINT message, WPARAM wParam, LPARAM 
         case WM_TIMER:
             if (wParam != tipTimerId) break;
             showOrHide(state, listView);
-            return 0;
+            return true;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
@@ -172,18 +177,17 @@ LRESULT CALLBACK cellTipProc(HWND listView, UINT message, WPARAM wParam, LPARAM 
         case WM_KEYDOWN:
             dismiss(state, listView);
             break;
-        case WM_NCDESTROY:
-            KillTimer(listView, tipTimerId);
-            DestroyWindow(state.tip);
-            RemoveWindowSubclass(listView, cellTipProc, 0);
-            delete &state;
-            break;
     }
-    return DefSubclassProc(listView, message, wParam, lParam);
+    return false;
 }
-}  // namespace
 
-void showCutCellTips(HWND listView) {
+void destroyCutCellTip(CellTip* state, HWND listView) {
+    KillTimer(listView, tipTimerId);
+    DestroyWindow(state->tip);
+    delete state;
+}
+
+CellTip* makeCutCellTip(HWND listView) {
     auto* state = new CellTip;
     // Where the system lets the mouse through a tip, the list goes on seeing
     // the mouse as it moves on over the tip.
@@ -194,5 +198,5 @@ void showCutCellTips(HWND listView) {
     tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
     tool.lpszText = const_cast<char*>("");
     SendMessageA(state->tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SetWindowSubclass(listView, cellTipProc, 0, reinterpret_cast<DWORD_PTR>(state));
+    return state;
 }

@@ -78,29 +78,20 @@ bool otherColumnResized(HWND listView, LPARAM lParam, int fillColumn) {
            note.pitem && (note.pitem->mask & HDI_WIDTH);
 }
 
-LRESULT CALLBACK followListWidth(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR fillColumn) {
-    const LRESULT result = DefSubclassProc(listView, message, wParam, lParam);
+}  // namespace
+
+void columnsFollowList(HWND listView, UINT message, LPARAM lParam, int fillColumn) {
     switch (message) {
         case WM_SIZE:
-            fillWithColumn(listView, static_cast<int>(fillColumn));
+            fillWithColumn(listView, fillColumn);
             break;
         case WM_NOTIFY:  // from the header, the list's own child
-            if (otherColumnResized(listView, lParam, static_cast<int>(fillColumn))) {
-                fillWithColumn(listView, static_cast<int>(fillColumn));
+            if (otherColumnResized(listView, lParam, fillColumn)) {
+                fillWithColumn(listView, fillColumn);
             }
             break;
         case WM_SETFONT:  // the list hands its font on to the header
-            fitColumnsToHeaders(listView, static_cast<int>(fillColumn));
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(listView, followListWidth, 0);
+            fitColumnsToHeaders(listView, fillColumn);
             break;
     }
-    return result;
-}
-}  // namespace
-
-void keepColumnFilling(HWND listView, int fillColumn) {
-    SetWindowSubclass(listView, followListWidth, 0, static_cast<DWORD_PTR>(fillColumn));
 }

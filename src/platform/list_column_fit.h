@@ -22,8 +22,8 @@ void fitColumnsToHeaders(HWND listView, int fillColumn);
 // never less than its own header's text.
 void fillWithColumn(HWND listView, int fillColumn);
 
-// From now on `fillColumn` follows the list's client width, which a
-// vertical scroll bar coming or going changes too, and the other columns'
-// widths as the user drags them; a new font (a new display scale) widens
-// the columns again to their headers.
-void keepColumnFilling(HWND listView, int fillColumn);
+// After the list's own handling of a message: `fillColumn` follows the
+// list's client width, which a vertical scroll bar coming or going changes
+// too, and the other columns' widths as the user drags them; a new font (a
+// new display scale) widens the columns again to their headers.
+void columnsFollowList(HWND listView, UINT message, LPARAM lParam, int fillColumn);

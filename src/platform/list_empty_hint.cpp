@@ -21,7 +21,7 @@ COLORREF background(HWND listView) {
 
 // Centred below the header, on a patch of the list's background that hides
 // the grid lines behind it.
-void drawHint(HWND listView, HDC dc, const std::string& hint) {
+void drawHint(HWND listView, HDC dc, const char* hint) {
     RECT area;
     GetClientRect(listView, &area);
     RECT header = {};
@@ -32,7 +32,7 @@ void drawHint(HWND listView, HDC dc, const std::string& hint) {
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(listView, WM_GETFONT, 0, 0)));
     const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
     RECT text = area;
-    DrawTextA(dc, hint.c_str(), -1, &text, format | DT_CALCRECT);
+    DrawTextA(dc, hint, -1, &text, format | DT_CALCRECT);
     OffsetRect(&text, ((area.right - area.left) - (text.right - text.left)) / 2, 0);
     InflateRect(&text, margin / 2, margin / 4);
     HBRUSH patch = CreateSolidBrush(background(listView));
@@ -40,12 +40,12 @@ void drawHint(HWND listView, HDC dc, const std::string& hint) {
     DeleteObject(patch);
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, hint.c_str(), -1, &area, format);
+    DrawTextA(dc, hint, -1, &area, format);
     SelectObject(dc, previous);
 }
 
 // Over what the list painted: an empty list paints only its background.
-void paintHint(HWND listView, WPARAM givenDc, const std::string& hint) {
+void paintHint(HWND listView, WPARAM givenDc, const char* hint) {
     if (givenDc) {
         drawHint(listView, reinterpret_cast<HDC>(givenDc), hint);
         return;
@@ -61,10 +61,11 @@ bool changesRows(UINT message) {
            message == LVM_DELETEALLITEMS;
 }
 
-LRESULT CALLBACK emptyHintProc(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    const std::string& hint = *reinterpret_cast<const std::string*>(data);
-    const bool wasEmpty = changesRows(message) && rowCount(listView) == 0;
-    const LRESULT result = DefSubclassProc(listView, message, wParam, lParam);
+}  // namespace
+
+bool emptyBeforeRowsChange(HWND listView, UINT message) { return changesRows(message) && rowCount(listView) == 0; }
+
+void hintFollowsList(HWND listView, UINT message, WPARAM wParam, bool wasEmpty, const char* hint) {
     if (message == WM_PAINT && rowCount(listView) == 0) {
         paintHint(listView, wParam, hint);
     } else if (changesRows(message) && wasEmpty != (rowCount(listView) == 0)) {
@@ -72,14 +73,5 @@ LRESULT CALLBACK emptyHintProc(HWND listView, UINT message, WPARAM wParam, LPARA
         InvalidateRect(listView, nullptr, TRUE);
     } else if (message == WM_SIZE && rowCount(listView) == 0) {
         InvalidateRect(listView, nullptr, TRUE);  // centred anew
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(listView, emptyHintProc, 0);
-        delete &hint;
     }
-    return result;
-}
-}  // namespace
-
-void showHintWhileEmpty(HWND listView, const char* hint) {
-    SetWindowSubclass(listView, emptyHintProc, 0, reinterpret_cast<DWORD_PTR>(new std::string(hint)));
 }

@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "display/display_scale.h"
-#include "platform/list_cell_tip.h"
+#include "platform/timer_list_window.h"
 #include "platform/list_column_fit.h"
-#include "platform/list_empty_hint.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_scale.h"
 #include "timers/timer_table.h"
@@ -188,7 +187,5 @@ void setUpTimerListView(HWND listView, HINSTANCE resources, int dpi) {
     // The widths above are for a font of the usual size: a larger one would
     // cut the headers. The description, the longest text, takes the rest.
     fitColumnsToHeaders(listView, ColumnDescription);
-    keepColumnFilling(listView, ColumnDescription);
-    showCutCellTips(listView);
-    showHintWhileEmpty(listView, emptyTimerListHint);
+    makeTimerListWindow(listView, ColumnDescription, emptyTimerListHint);
 }

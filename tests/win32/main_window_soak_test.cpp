@@ -116,6 +116,14 @@ std::string setText(const TimerTable& table) {
     TextBuffer text = buildTimerSetText(table);
     return std::string(text.text(), static_cast<std::size_t>(text.length()));
 }
+
+// The times go to the file once a minute; all else must be as the list is.
+std::string withoutTimes(std::string text) {
+    for (std::size_t at = text.find("\r\nELAPSED = "); at != std::string::npos; at = text.find("\r\nELAPSED = ", at)) {
+        text.erase(at, text.find("\r\n", at + 2) - at);
+    }
+    return text;
+}
 }  // namespace
 
 TEST(MainWindowSoakTest, LongRunOfTicksKeepsMemoryAndObjectsFlat) {
@@ -171,7 +179,7 @@ TEST(MainWindowSoakTest, LongRunOfTicksKeepsMemoryAndObjectsFlat) {
         const bool due = soak::oneShotSetSeconds(row) <= ticks;
         EXPECT_EQ(table.readTimerRow(row).state, due ? Finished : Running) << row;
     }
-    EXPECT_EQ(readWholeFile("autosave.ini"), setText(table)) << "the autosave kept up";
+    EXPECT_EQ(withoutTimes(readWholeFile("autosave.ini")), setText(table)) << "the autosave kept up";
     EXPECT_TRUE(messages.empty());
 
     EXPECT_LE(growth(early.privateBytes, late.privateBytes), 1024 * 1024) << "private memory grows with the ticks";
