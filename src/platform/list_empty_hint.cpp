@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <string>
 
 #include "display/display_scale.h"
 #include "platform/dpi.h"

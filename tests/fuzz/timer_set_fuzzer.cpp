@@ -33,14 +33,14 @@ void requireTerminated(const char (&field)[N]) {
     require(std::memchr(field, '\0', N) != nullptr);
 }
 
-void checkRecord(const TimerRecord& r, bool pauseAll) {
+void checkRecord(const TimerRecord& r, bool lastRun) {
     requireTerminated(r.description);
     requireTerminated(r.fileName);
     requireTerminated(r.parameters);
     requireTerminated(r.unit);
     require(std::strlen(r.coastFrac) <= 2);  // what the table keeps
     require(r.state == Running || r.state == Paused || r.state == Finished);
-    if (pauseAll) require(r.state == Paused);
+    if (lastRun) require(r.state == Paused);  // the last run comes back paused
     require(r.limit != 0 || (r.timeSet.hours == 0 && r.timeSet.minutes == 0 && r.timeSet.seconds == 0));
 }
 
@@ -81,21 +81,21 @@ void checkRoundTrip(const TimerTable& table, bool lastRun) {
     }
 }
 
-void readAsTimerSet(const char* data, std::size_t size, bool pauseAll) {
+void readAsTimerSet(const char* data, std::size_t size, bool lastRun) {
     MemoryListControl list;
     TimerTable table(list);
-    const int loaded = readTimerSetText(table, data, size, pauseAll);
+    const int loaded = readTimerSetText(table, data, size, lastRun);
     require(loaded >= 0 && loaded <= maxTimers && loaded == table.rowCount());
     require(list.selectedFocusedRow() == (loaded > 0 ? 0 : -1));
     for (int i = 0; i < loaded; ++i) {
         TimerRecord r = table.readTimerRow(i);
-        checkRecord(r, pauseAll);
+        checkRecord(r, lastRun);
         // A named set starts from zero; the last run where it stood, never
         // past its set time or what the table can show.
-        const int64_t longest = !pauseAll ? 0 : r.limit != 0 ? totalSeconds(r.timeSet) : longestTimeSeconds;
+        const int64_t longest = !lastRun ? 0 : r.limit != 0 ? totalSeconds(r.timeSet) : longestTimeSeconds;
         require(totalSeconds(r.timeCurrent) >= 0 && totalSeconds(r.timeCurrent) <= longest);
     }
-    checkRoundTrip(table, pauseAll);
+    checkRoundTrip(table, lastRun);
 }
 
 // Lookups of the names a timer set uses, into fields of several sizes; the
