@@ -22,9 +22,13 @@ public:
 
     void setLap(int64_t ticks) { lap_ = ticks; }
     int64_t lap() const { return lap_; }
-    // Keeps how the ring stands at the end of `tick`; true when it stood so
-    // exactly a lap before.
-    bool cameRound(int64_t tick, Phases phases);
+    // Keeps how the ring stands at the end of `tick`, with how many times
+    // each of its rows has finished so far; true when it stood so exactly a
+    // lap before.
+    bool cameRound(int64_t tick, Phases phases, std::vector<int64_t> finishes);
+    // After cameRound said so: how many times each row finished in that
+    // lap, and so in every lap like it.
+    const std::vector<int64_t>& finishesInLap() const { return finishesInLap_; }
     // A row of the ring was started from outside it: what it did before no
     // longer tells what it will do.
     void forget() { seen_.clear(); }
@@ -33,7 +37,9 @@ private:
     struct Seen {
         int64_t tick;
         Phases phases;
+        std::vector<int64_t> finishes;
     };
     int64_t lap_ = 0;
     std::deque<Seen> seen_;  // oldest first, none older than a lap
+    std::vector<int64_t> finishesInLap_;
 };

@@ -66,6 +66,7 @@ bool tickTimers(TimerTable& table, TimerEvents& events, int64_t seconds) {
     run.advance(seconds);
     const bool heldChange = run.writeBack();
     reportCompletions(run, table, events, seconds);
+    events.tickReported(run.report());
     events.runningAfterTick(run.runningTimers());
     if (run.lastStartedRow() >= 0) {
         table.selectRow(run.lastStartedRow());  // the clock follows the chain

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "timers/running_timers.h"
+#include "timers/tick_report.h"
 #include "timers/timer_table.h"
 
 // What a tick needs of the world outside the table. The program plays
@@ -19,6 +20,8 @@ public:
     virtual void timerFinished(int /*row*/, TimerId /*id*/) {}
     // The running timers as a tick that moved time left them.
     virtual void runningAfterTick(const RunningTimers& /*running*/) {}
+    // The runs the tick ended and began, after its actions.
+    virtual void tickReported(const TickReport& /*report*/) {}
 };
 
 // Applies `seconds` whole seconds to the running timers, exactly as that

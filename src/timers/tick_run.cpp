@@ -162,8 +162,11 @@ int TickRun::startedByFinish(int index) const {
 }
 
 void TickRun::finish(int index, int64_t tick) {
-    TimerRecord& r = rows_[static_cast<std::size_t>(index)].record;
+    Row& row = rows_[static_cast<std::size_t>(index)];
+    TimerRecord& r = row.record;
     r.state = Finished;
+    ++row.runs.finishes;
+    row.runs.lastEnd = row.runs.lastFinish = tick;
     if (!hasFinished_[static_cast<std::size_t>(index)]) {
         hasFinished_[static_cast<std::size_t>(index)] = true;
         finishedRows_.push_back(index);
@@ -181,6 +184,14 @@ void TickRun::finish(int index, int64_t tick) {
 void TickRun::start(int index, int64_t tick, int walker) {
     Row& row = load(index);
     TimerRecord& r = row.record;
+    if (isRunning(r)) {
+        // A row below is reached later in this tick, so it has counted up to
+        // the tick before; the top row, started from below, was passed.
+        row.runs.cutAt.push_back(elapsedAt(row, index > walker ? tick - 1 : tick));
+        row.runs.lastEnd = tick;
+    }
+    if (row.runs.firstStart == 0) row.runs.firstStart = tick;
+    row.runs.lastStart = tick;
     r.flags = (r.flags | skipTick) & ~waitsToResume;
     r.state = Running;
     r.timeCurrent = TimeHms{};
@@ -260,10 +271,16 @@ RingLaps::Phases TickRun::ringPhases(int64_t tick) const {
     return phases;
 }
 
+std::vector<int64_t> TickRun::ringFinishes() const {
+    std::vector<int64_t> finishes;
+    for (int i = 0; i < ringRows_; ++i) finishes.push_back(rows_[static_cast<std::size_t>(i)].runs.finishes);
+    return finishes;
+}
+
 void TickRun::skipRepeatedLaps(int64_t tick) {
     if (ringRows_ < 0) findRing();
     if (ringRows_ <= 0) return;
-    if (laps_.cameRound(tick, ringPhases(tick)) && tick + laps_.lap() <= endTick_) freezeRing(tick);
+    if (laps_.cameRound(tick, ringPhases(tick), ringFinishes()) && tick + laps_.lap() <= endTick_) freezeRing(tick);
 }
 
 // The event is a finish below the ring that starts one of its rows.
@@ -282,11 +299,21 @@ void TickRun::freezeRing(int64_t tick) {
 // puts its rows back in the walk, which takes them from there.
 void TickRun::thawRing(int64_t beforeTick) {
     const int64_t lap = laps_.lap();
-    const int64_t by = (beforeTick - 1 - frozenAt_) / lap * lap;
+    const int64_t laps = (beforeTick - 1 - frozenAt_) / lap;
+    const int64_t by = laps * lap;
     frozenAt_ = -1;
     for (int i = 0; i < ringRows_; ++i) {
         Row& row = rows_[static_cast<std::size_t>(i)];
         row.validThrough += by;
+        // A lap that repeats starts over no runner (that would leave one
+        // fewer), so each lap skipped ends and begins runs as that one did.
+        const int64_t finishes = laps_.finishesInLap()[static_cast<std::size_t>(i)];
+        if (finishes > 0) {
+            row.runs.finishes += laps * finishes;
+            row.runs.lastStart += by;
+            row.runs.lastEnd += by;
+            row.runs.lastFinish += by;
+        }
         if (row.nextEvent == never) continue;
         row.nextEvent += by;
         if (row.nextEvent <= endTick_) pushEvent(i);
@@ -298,6 +325,21 @@ void TickRun::thawRing(int64_t beforeTick) {
 }
 
 // ---- the result -----------------------------------------------------------
+
+TickReport TickRun::report() const {
+    TickReport report;
+    report.seconds = endTick_;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const Row& row = rows_[i];
+        if (!row.loaded || (row.runs.endedRuns() == 0 && row.runs.lastStart == 0)) continue;
+        RowRuns runs = row.runs;
+        runs.row = static_cast<int>(i);
+        runs.id = table_.rowId(runs.row);
+        runs.record = row.record;
+        report.rows.push_back(std::move(runs));
+    }
+    return report;
+}
 
 bool TickRun::writeBack() {
     bool heldChange = false;

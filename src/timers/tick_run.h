@@ -4,6 +4,7 @@
 
 #include "timers/ring_laps.h"
 #include "timers/running_timers.h"
+#include "timers/tick_report.h"
 #include "timers/timer_table.h"
 
 // Runs the timers of the table forward by a number of whole seconds, with
@@ -39,6 +40,8 @@ public:
     // The events it applied one by one, each a row's skipped tick or its
     // finish: the work a catch-up did, which the laps it skipped spare.
     int64_t eventsWalked() const { return eventsWalked_; }
+    // The runs each row ended and began, for a run of `seconds`.
+    TickReport report() const;
 
 private:
     struct Row {
@@ -48,6 +51,7 @@ private:
         int64_t validThrough = 0;
         int64_t nextEvent = 0;  // the tick of its next skip or completion
         unsigned version = 0;   // tells a row's current event from stale ones
+        RowRuns runs;
     };
     struct Event {
         int64_t tick;
@@ -81,6 +85,7 @@ private:
 
     void findRing();
     RingLaps::Phases ringPhases(int64_t tick) const;
+    std::vector<int64_t> ringFinishes() const;
     void skipRepeatedLaps(int64_t tick);
     bool ringFrozen() const { return frozenAt_ >= 0; }
     bool startsRingRow(const Event& event) const;

@@ -28,11 +28,13 @@ public:
     void refreshClock() override { calls.push_back("refresh"); }
     void timerFinished(int row, TimerId) override { finishedRows.push_back(row); }
     void runningAfterTick(const RunningTimers& after) override { running = after; }
+    void tickReported(const TickReport& tick) override { report = tick; }
 
     std::vector<std::string> calls;
     std::vector<std::string> balloonTexts;
     std::vector<int> finishedRows;
     RunningTimers running;
+    TickReport report;
 };
 
 // A limited timer as the editor stores it: running, from zero, skipping its
@@ -337,16 +339,25 @@ struct PaperWalk {
     int ringRows = 0;
     int64_t eventsBelow = 0;
     int64_t startsFromBelow = 0;
+    int64_t now = 0;            // the tick being walked, from 1
+    std::vector<RowRuns> runs;  // what the tick must report of each row
 
     // The ring: rows 0 to k, where row k is the first that does not chain
     // Next, if it chains Top.
     void begin() {
         for (const TimerRecord& r : rows) read.push_back(r.state == Running);
+        runs.resize(rows.size());
         const int size = static_cast<int>(rows.size());
         while (ringRows < size && rows[ringRows].runTimer == Next) ++ringRows;
         ringRows = ringRows < size && rows[ringRows].runTimer == Top ? ringRows + 1 : 0;
     }
     void start(int row, int walker) {
+        if (rows[row].state == Running) {
+            runs[row].cutAt.push_back(totalSeconds(rows[row].timeCurrent));
+            runs[row].lastEnd = now;
+        }
+        if (runs[row].firstStart == 0) runs[row].firstStart = now;
+        runs[row].lastStart = now;
         rows[row].flags = (rows[row].flags | skipTick) & ~waitsToResume;
         rows[row].state = Running;
         rows[row].timeCurrent = TimeHms{};
@@ -355,6 +366,7 @@ struct PaperWalk {
         startsFromBelow += row < ringRows && walker >= ringRows;
     }
     void tick() {
+        ++now;
         for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
             TimerRecord& r = rows[i];
             if (r.state != Running) continue;
@@ -371,6 +383,8 @@ struct PaperWalk {
             r.timeCurrent = elapsed + 1 > totalSeconds(r.timeSet) ? r.timeSet : timeFromSeconds(elapsed + 1);
             if (totalSeconds(r.timeCurrent) < totalSeconds(r.timeSet)) continue;
             r.state = Finished;
+            ++runs[i].finishes;
+            runs[i].lastEnd = runs[i].lastFinish = now;
             eventsBelow += i >= ringRows;
             if (std::find(finished.begin(), finished.end(), i) == finished.end()) {
                 finished.push_back(i);
@@ -597,6 +611,24 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
             const int cellsOfARow = list.cellReads() - readsOfRows;
             EXPECT_EQ(reads, std::count(paper.read.begin(), paper.read.end(), true) * cellsOfARow) << "cells read";
             EXPECT_EQ(events.finishedRows, paper.finished);
+            EXPECT_EQ(events.report.seconds, gap);
+            std::size_t reported = 0;
+            for (int i = 0; i < rows; ++i) {
+                const RowRuns& p = paper.runs[i];
+                if (p.endedRuns() == 0 && p.lastStart == 0) continue;
+                ASSERT_LT(reported, events.report.rows.size()) << "row " << i << " is not reported";
+                const RowRuns& r = events.report.rows[reported++];
+                EXPECT_EQ(r.row, i);
+                EXPECT_EQ(r.id, table.rowId(i));
+                EXPECT_EQ(r.finishes, p.finishes) << "row " << i;
+                EXPECT_EQ(r.cutAt, p.cutAt) << "row " << i;
+                EXPECT_EQ(r.firstStart, p.firstStart) << "row " << i;
+                EXPECT_EQ(r.lastStart, p.lastStart) << "row " << i;
+                EXPECT_EQ(r.lastEnd, p.lastEnd) << "row " << i;
+                EXPECT_EQ(r.lastFinish, p.lastFinish) << "row " << i;
+                EXPECT_EQ(r.record.state, paper.rows[i].state) << "row " << i;
+            }
+            EXPECT_EQ(reported, events.report.rows.size()) << "rows reported without a run";
             const RunningTimers read = findRunningTimers(table);
             EXPECT_EQ(events.running.count(), read.count());
             EXPECT_EQ(events.running.soonestCountdown(), read.soonestCountdown());
