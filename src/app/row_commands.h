@@ -13,6 +13,9 @@ public:
     // A Yes/No question whose default answer is No; true only for Yes.
     virtual bool confirm(const char* question) = 0;
     virtual void refreshClock() = 0;
+    // The command is about to start the timer's run over or delete it: the
+    // books end its stretch with the values it has now.
+    virtual void stretchEnds(TimerId /*id*/, const TimerRecord& /*record*/) {}
 };
 
 extern const char noSelectionNotice[];

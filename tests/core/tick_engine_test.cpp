@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "app/row_commands.h"
+#include "books/book_price.h"
+#include "books/stretch_recorder.h"
 #include "memory_list_control.h"
 #include "timers/field_text.h"
 #include "timers/tick_engine.h"
@@ -341,12 +345,18 @@ struct PaperWalk {
     int64_t startsFromBelow = 0;
     int64_t now = 0;            // the tick being walked, from 1
     std::vector<RowRuns> runs;  // what the tick must report of each row
+    // With `countGains`, what each row's counting added to its time and its
+    // sum, second by second: what the books must hold.
+    bool countGains = false;
+    std::vector<int64_t> gainedSeconds, gainedCents;
 
     // The ring: rows 0 to k, where row k is the first that does not chain
     // Next, if it chains Top.
     void begin() {
         for (const TimerRecord& r : rows) read.push_back(r.state == Running);
         runs.resize(rows.size());
+        gainedSeconds.assign(rows.size(), 0);
+        gainedCents.assign(rows.size(), 0);
         const int size = static_cast<int>(rows.size());
         while (ringRows < size && rows[ringRows].runTimer == Next) ++ringRows;
         ringRows = ringRows < size && rows[ringRows].runTimer == Top ? ringRows + 1 : 0;
@@ -376,24 +386,32 @@ struct PaperWalk {
                 continue;
             }
             const int64_t elapsed = totalSeconds(r.timeCurrent);
+            const int64_t cents = countGains ? sumCents(r) : 0;
             if (r.limit == 0) {
                 if (elapsed < totalSeconds({99, 59, 59})) r.timeCurrent = timeFromSeconds(elapsed + 1);
-                continue;
-            }
-            r.timeCurrent = elapsed + 1 > totalSeconds(r.timeSet) ? r.timeSet : timeFromSeconds(elapsed + 1);
-            if (totalSeconds(r.timeCurrent) < totalSeconds(r.timeSet)) continue;
-            r.state = Finished;
-            ++runs[i].finishes;
-            runs[i].lastEnd = runs[i].lastFinish = now;
-            eventsBelow += i >= ringRows;
-            if (std::find(finished.begin(), finished.end(), i) == finished.end()) {
-                finished.push_back(i);
             } else {
-                lapped = true;
+                r.timeCurrent = elapsed + 1 > totalSeconds(r.timeSet) ? r.timeSet : timeFromSeconds(elapsed + 1);
             }
-            if (r.runTimer == Next && i + 1 < static_cast<int>(rows.size())) start(i + 1, i);
-            if (r.runTimer == Top) start(0, i);
+            if (countGains) {
+                gainedSeconds[i] += totalSeconds(r.timeCurrent) - elapsed;
+                gainedCents[i] += sumCents(r) - cents;
+            }
+            if (r.limit != 0 && totalSeconds(r.timeCurrent) >= totalSeconds(r.timeSet)) finish(i);
         }
+    }
+    void finish(int i) {
+        TimerRecord& r = rows[i];
+        r.state = Finished;
+        ++runs[i].finishes;
+        runs[i].lastEnd = runs[i].lastFinish = now;
+        eventsBelow += i >= ringRows;
+        if (std::find(finished.begin(), finished.end(), i) == finished.end()) {
+            finished.push_back(i);
+        } else {
+            lapped = true;
+        }
+        if (r.runTimer == Next && i + 1 < static_cast<int>(rows.size())) start(i + 1, i);
+        if (r.runTimer == Top) start(0, i);
     }
     // Every event below the ring, and 6 laps of the ring, each at most 2 r^2
     // events (two in each row for each of at most r runners), from the start
@@ -639,4 +657,108 @@ TEST_F(TickEngineTest, ManySecondsAtOnceGiveExactlyWhatSingleTicksWouldHave) {
     }
     // The tables must keep chains coming round, or the laps go unchecked.
     EXPECT_GT(lapped, 200);
+}
+
+namespace {
+// Hands the commands' ends of stretches to the books, as the main window does.
+class BooksHost : public RowCommandHost {
+public:
+    BooksHost(StretchRecorder& books, const int64_t& now) : books_(books), now_(now) {}
+    void warn(const char*) override {}
+    bool confirm(const char*) override { return true; }
+    void refreshClock() override {}
+    void stretchEnds(TimerId id, const TimerRecord& record) override { books_.endStretch(id, record, now_); }
+
+private:
+    StretchRecorder& books_;
+    const int64_t& now_;
+};
+}  // namespace
+
+TEST_F(TickEngineTest, TheBooksHoldWhatEveryTimerCountedAndGainedThroughCommandsAndCatchUps) {
+    std::mt19937 random(20261208);
+    auto pick = [&random](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
+    StretchRecorder books;
+    int64_t now = localSeconds({{2026, 12, 8}, 9, 0, 0});
+    BooksHost host(books, now);
+    // By description, unique over the whole run: what the paper counted, and
+    // what the books' entries hold.
+    std::map<std::string, int64_t> countedSeconds, gainedCents, bookedSeconds, bookedCents;
+    int tables = 0;
+    int merged = 0;
+    auto load = [&] {
+        books.endAll(table, now);
+        list.deleteAllRows();
+        for (TimerRecord r : generatedTable(random, 1 + pick(12), pick(2) == 0)) {
+            std::snprintf(r.description, sizeof r.description, "L%d-%d", tables, table.rowCount());
+            add(r);
+        }
+        ++tables;
+    };
+    load();
+    for (int step = 0; step < 2000; ++step) {
+        const int kind = pick(12);
+        if (table.rowCount() > 0) table.selectRow(pick(table.rowCount()));
+        if (kind < 5) {
+            const int64_t gap = kind < 3 ? 1 : pick(2) ? 2 + pick(100) : 600 + pick(7200);
+            PaperWalk paper;
+            for (int i = 0; i < table.rowCount(); ++i) paper.rows.push_back(row(i));
+            paper.countGains = true;
+            paper.begin();
+            for (int64_t t = 0; t < gap; ++t) paper.tick();
+            for (std::size_t i = 0; i < paper.rows.size(); ++i) {
+                countedSeconds[paper.rows[i].description] += paper.gainedSeconds[i];
+                gainedCents[paper.rows[i].description] += paper.gainedCents[i];
+            }
+            now += gap;
+            tickTimers(table, events, gap);
+            books.tickReported(events.report, now);
+        } else if (kind == 5) {
+            togglePlayPause(table);
+        } else if (kind == 6) {
+            restartSelectedTimer(table, host);
+        } else if (kind == 7 && table.rowCount() > 0) {
+            deleteSelectedTimer(table, host);
+        } else if (kind == 8 && table.rowCount() > 0) {
+            // The editor's OK: the timer starts over from zero, maybe at
+            // another price.
+            const int edited = table.findSelectedRow();
+            TimerRecord r = row(edited);
+            books.endStretch(table.rowId(edited), r, now);
+            r.timeCurrent = TimeHms{};
+            r.flags = skipTick;
+            r.state = pick(2) ? Running : Paused;
+            r.coastInt = pick(20);
+            table.writeTimerRow(edited, r);
+        } else if (kind == 9) {
+            resumeTimers(table);
+        } else if (kind == 10) {
+            load();
+        } else {
+            books.endAll(table, now);  // the exit, and the next start that resumes
+            resumeTimers(table);
+        }
+        books.follow(table, now);
+        for (const BookEntry& entry : books.takeEntries()) {
+            EXPECT_GE(entry.seconds, 1);
+            EXPECT_EQ(localSeconds(entry.end) - localSeconds(entry.start) >= entry.seconds, true) << entry.description;
+            bookedSeconds[entry.description] += entry.seconds;
+            bookedCents[entry.description] += entry.cents;
+            merged += entry.runs > 1;
+        }
+        std::map<std::string, int64_t> openSeconds, openCents;
+        for (const OpenStretch& stretch : books.open()) {
+            const TimerRecord r = row(table.findRow(stretch.id));
+            ASSERT_EQ(r.state, Running) << r.description;
+            openSeconds[r.description] += totalSeconds(r.timeCurrent) - stretch.startElapsed;
+            openCents[r.description] += sumCents(r) - stretch.startCents;
+        }
+        for (const auto& [description, seconds] : countedSeconds) {
+            SCOPED_TRACE("step " + std::to_string(step) + ", " + description);
+            EXPECT_EQ(bookedSeconds[description] + openSeconds[description], seconds);
+            EXPECT_EQ(bookedCents[description] + openCents[description], gainedCents[description]);
+        }
+        if (HasFailure()) break;
+    }
+    EXPECT_GT(merged, 20) << "catch-ups that merged a timer's runs";
 }
