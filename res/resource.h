@@ -8,6 +8,7 @@
 #define IDD_SAVE_SET 136
 #define IDD_LOAD_SET 137
 #define IDD_ABOUT 142
+#define IDD_BOOKS 143
 
 // Menus and accelerators
 #define IDM_MAIN_MENU 109
@@ -52,6 +53,7 @@
 #define IDM_TIMER_MOVE_UP 32790
 #define IDM_TIMER_MOVE_DOWN 32791
 #define IDM_TIMER_RESUME 32792
+#define IDM_BOOKS 32793
 
 // Main window controls
 #define IDC_CLOCK 1000
@@ -99,6 +101,18 @@
 #define IDC_SET_LIST 1002
 #define IDC_SET_DELETE 3
 
+// Books dialog
+#define IDC_BOOKS_PERIOD 1100
+#define IDC_BOOKS_FROM 1101
+#define IDC_BOOKS_TO 1102
+#define IDC_BOOKS_ENTRIES 1103
+#define IDC_BOOKS_CHART 1104
+#define IDC_BOOKS_LIST 1105
+#define IDC_BOOKS_COPY 1106
+#define IDC_BOOKS_EXPORT 1107
+#define IDC_BOOKS_OPEN_FOLDER 1108
+#define IDC_BOOKS_FROM_LABEL 1109
+#define IDC_BOOKS_TO_LABEL 1110
 // About box
 #define IDC_ABOUT_CREDIT_PROGRAMMER 1024
 #define IDC_ABOUT_CREDIT_SECOND 1025

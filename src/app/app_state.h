@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+class BookKeeper;
 class DesktopShell;
 class DesktopStatus;
 struct TimerCommand;
@@ -24,4 +25,6 @@ struct AppState {
     // Where the main window's tray, taskbar and flash calls go: null for the
     // shell itself; tests hand in a recorder before the window opens.
     DesktopShell* desktopShell = nullptr;
+    // The books the timers' running is recorded in; the main window's.
+    BookKeeper* books = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "app/autosave.h"
 
+#include "app/book_keeper.h"
 #include "platform/file_io.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
@@ -62,7 +63,9 @@ bool Autosave::keepUnreadFile() {
 }
 
 bool Autosave::write(const AppState& app, const std::string& text) {
-    const std::string withProgress = setText(app, true);
+    // The open stretches ride along, so that the books and the list agree
+    // on where a kill left each timer.
+    const std::string withProgress = setText(app, true) + (app.books ? app.books->note(app) : std::string());
     const bool saved =
         keepUnreadFile() && replaceFileContents(autosaveWritePath, withProgress.data(), withProgress.size());
     if (saved) {

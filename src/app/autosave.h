@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/autosave_notice.h"
+#include "app/write_notice.h"
 
 extern const char autosaveReadPath[];   // ".\autosave.ini": a path with a folder part
 extern const char autosaveWritePath[];  // "autosave.ini": the same file
@@ -13,7 +13,7 @@ extern const char autosaveUnreadPath[]; // where a file that gave no timers is k
 // or a power cut loses nothing: after every command or tick the main window
 // asks it to save if what the file would hold has changed. A save that fails
 // is tried again every second until one succeeds; the user hears of it as
-// AutosaveNotice tells, once for each run of failures.
+// WriteNotice tells, once for each run of failures.
 class Autosave {
 public:
     // After the start's load: the list as it stands is what the file holds.
@@ -51,7 +51,7 @@ public:
     void saveForSessionEnd(const AppState& app);
     void sessionGoesOn() { notice_.holdForSessionEnd(false); }
     // The main window's WM_AUTOSAVE_REPORT.
-    AutosaveNotice& notice() { return notice_; }
+    WriteNotice& notice() { return notice_; }
 
 private:
     // False when the write may not go ahead (it is reported as a failed save).
@@ -62,5 +62,5 @@ private:
     int64_t lastWriteMs_ = 0;
     bool unreadFileToKeep_ = false;
     bool savedForExit_ = false;
-    AutosaveNotice notice_;
+    WriteNotice notice_;
 };

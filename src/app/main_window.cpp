@@ -7,6 +7,8 @@
 
 #include "app/about_help.h"
 #include "app/autosave.h"
+#include "app/book_keeper.h"
+#include "app/books_dialog.h"
 #include "app/clock_display.h"
 #include "app/main_window_dpi.h"
 #include "app/timer_command_receiver.h"
@@ -17,6 +19,7 @@
 #include "editor/editor_model.h"
 #include "editor/timer_editor_dialog.h"
 #include "platform/dpi.h"
+#include "platform/file_io.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
@@ -36,6 +39,7 @@ constexpr UINT_PTR tickTimerId = 1;
 struct MainWindowState {
     AppState* app = nullptr;
     Autosave autosave;
+    BookKeeper books;
     TickSchedule schedule{0};
     UINT taskbarCreated = 0;
     bool insideTick = false;
@@ -78,14 +82,41 @@ void showRunningTimers(const MainWindowState& state) {
 
 // --- commands -------------------------------------------------------------
 
+const char booksExitQuestion[] =
+    "The books cannot be written to the Books folder. Retry, or Cancel to keep Horalet running.";
+
+// The exit ends every stretch, and their entries go to the disk before the
+// list does, so that its note never names a stretch the books lack.
+bool closeBooksForExit(MainWindowState& state) {
+    const AppState& app = *state.app;
+    state.books.endAll(app);
+    while (!state.books.writeNow(app)) {
+        state.books.notice().toldByExit();
+        // Cancelled, the program runs on: the command's end begins the
+        // timers' stretches again.
+        if (showMessage(app.hwndMain, booksExitQuestion, app.title, MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The session's end waits for nobody, and the window's end has asked
+// already: one quiet try.
+void closeBooksQuietly(MainWindowState& state) {
+    state.books.notice().holdForSessionEnd(true);
+    state.books.endAll(*state.app);
+    state.books.writeNow(*state.app);
+}
+
 void runCommand(MainWindowState& state, int command) {
     const AppState& app = *state.app;
     switch (command) {
         case IDCANCEL:
         case IDM_EXIT:
-            // A list that cannot be saved is never dropped without a word:
-            // the user may cancel and keep the program running with it.
-            if (state.autosave.saveForExit(app)) EndDialog(app.hwndMain, 0);
+            // A list or books that cannot be saved are never dropped without
+            // a word: the user may cancel and keep the program running.
+            if (closeBooksForExit(state) && state.autosave.saveForExit(app)) EndDialog(app.hwndMain, 0);
             break;
         case IDM_ABOUT:
             runAboutBox(app);
@@ -101,6 +132,9 @@ void runCommand(MainWindowState& state, int command) {
             break;
         case IDM_SET_SAVE:
             runSaveSetDialog(app);
+            break;
+        case IDM_BOOKS:
+            runBooksDialog(app);
             break;
         case IDM_TIMER_ADD:
             runTimerEditor(app, true);
@@ -228,6 +262,7 @@ void onTick(MainWindowState& state) {
     // could not be saved before. Times alone are not in the file, so only a
     // changed state or flag makes the list worth comparing with it.
     state.autosave.retryIfFailing(app);
+    state.books.writeIfDue(app);
     if (heldChange) {
         state.autosave.saveIfChanged(app);
         updateResumeItem(app);  // a chain may have started a timer that waited
@@ -247,6 +282,7 @@ void onResume(const AppState& app) { armTick(app.hwndMain, 1); }
 void addStartCommand(MainWindowState& state) {
     const AppState& app = *state.app;
     const TimerCommandAnswer answer = addTimerFromCommand(app, *app.startCommand);
+    state.books.follow(app);
     if (answer == timerCommandAdded) state.autosave.saveIfChanged(app);
     if (answer == timerCommandListFull) {
         showMessage(app.hwndMain, editorProblemText(EditorProblem::TableFull), app.title, MB_OK | MB_ICONERROR);
@@ -261,6 +297,7 @@ LRESULT onCopyData(MainWindowState& state, const COPYDATASTRUCT* data) {
     if (!state.ready || state.insideTick) return timerCommandNotReady;
     TimerCommandAnswer answer = receiveTimerCommand(*state.app, data, GetTickCount64());
     if (answer == timerCommandAdded) {
+        state.books.follow(*state.app);
         // "Added" promises the timer survives a kill, so the start is let
         // go only once the list is in its file; the tray can follow after.
         if (!state.autosave.saveNow(*state.app)) answer = timerCommandAddedNotSaved;
@@ -284,6 +321,7 @@ void onInitDialog(HWND window, AppState& app) {
     state->shell = std::make_unique<Win32DesktopShell>(window, app.hInstance);
     state->desktop = std::make_unique<DesktopStatus>(app.desktopShell ? *app.desktopShell : *state->shell, app.title);
     app.desktop = state->desktop.get();
+    app.books = &state->books;
     // Explorer runs without administrator rights; a program that has them
     // would not hear from it otherwise.
     ChangeWindowMessageFilterEx(window, state->taskbarCreated, MSGFLT_ALLOW, nullptr);
@@ -298,6 +336,7 @@ void onInitDialog(HWND window, AppState& app) {
 
 void onDestroy(MainWindowState& state) {
     removeTrayIcon(state.app->hwndMain);
+    closeBooksQuietly(state);
     state.autosave.saveQuietly(*state.app);
 }
 }  // namespace
@@ -314,6 +353,10 @@ void initMainWindow(AppState& app) {
     app.trayMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDM_TRAY_MENU)), 0);
     app.timerMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDM_MAIN_MENU)), 1);
     loadTimerSet(autosaveReadPath, app, true);
+    if (app.books) {
+        std::string lastRun;
+        if (readFileContents(autosaveReadPath, lastRun)) app.books->recordInterrupted(app, lastRun);
+    }
     refreshClock(app);
     updateMenuStates(app);
     updateResumeItem(app);
@@ -333,6 +376,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_COMMAND:
             runCommand(*state, LOWORD(wParam));
+            state->books.follow(app);
             forgetSortOnceMoved(app);
             updateMenuStates(app);
             updateResumeItem(app);
@@ -363,13 +407,17 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) onResume(app);
             return 0;
         case WM_QUERYENDSESSION:  // 0: the default handling lets the session end
+            closeBooksQuietly(*state);
             state->autosave.saveForSessionEnd(app);
             return 0;
         case WM_ENDSESSION:  // FALSE: another program called the end off
             if (wParam) {
+                closeBooksQuietly(*state);
                 state->autosave.saveForSessionEnd(app);
             } else {
                 state->autosave.sessionGoesOn();
+                state->books.notice().holdForSessionEnd(false);
+                state->books.follow(app);
             }
             return 0;
         case WM_COPYDATA:
@@ -379,6 +427,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case WM_AUTOSAVE_REPORT:
             state->autosave.notice().showPendingReport(app);
+            return 0;
+        case WM_BOOKS_REPORT:
+            state->books.notice().showPendingReport(app);
             return 0;
         case WM_DESTROY:
             onDestroy(*state);

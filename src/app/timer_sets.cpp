@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "app/book_keeper.h"
 #include "app/clock_display.h"
 #include "platform/file_io.h"
 #include "platform/list_view_control.h"
@@ -49,6 +50,7 @@ void loadTimerSet(const char* path, const AppState& app, bool pauseAll) {
     if (!readFileContents(path, contents)) contents.clear();  // a missing file gives an empty table
     ListViewControl list(app.hwndList);
     TimerTable table(list);
+    if (app.books) app.books->endAll(app);  // the list's timers leave it
     int loaded = 0;
     {
         RedrawSuspended quiet(app.hwndList);

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include "app/book_keeper.h"
 #include "app/clock_display.h"
 #include "platform/tray_icon.h"
 #include "platform/win32_desktop_shell.h"
@@ -46,4 +47,8 @@ void Win32TimerEvents::timerFinished(int, TimerId id) {
 void Win32TimerEvents::runningAfterTick(const RunningTimers& running) {
     anyRunning_ = running.count() > 0;
     if (app_.desktop) app_.desktop->showRunning(running);
+}
+
+void Win32TimerEvents::tickReported(const TickReport& report) {
+    if (app_.books) app_.books->tickReported(report);
 }

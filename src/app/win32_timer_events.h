@@ -16,6 +16,7 @@ public:
     void refreshClock() override;
     void timerFinished(int row, TimerId id) override;
     void runningAfterTick(const RunningTimers& running) override;
+    void tickReported(const TickReport& report) override;
     // Whether any timer runs after the tick: only then do times move.
     bool anyRunning() const { return anyRunning_; }
 

@@ -1,56 +1,60 @@
 #include "books/report_text.h"
 
-#include <initializer_list>
+#include <iterator>
 
 #include "books/book_numbers.h"
 #include "books/csv_field.h"
 
 namespace {
-// Builds one line field by field, each after the separator but the first.
-class ReportLine {
-public:
-    ReportLine(std::string& text, const ReportTextFormat& format) : text_(text), format_(format) {}
-    ~ReportLine() { text_.append("\r\n"); }
+const ReportColumn rowColumns[] = {
+    {"Description", true}, {"Stretches", false}, {"Time", false}, {"Hours", false}, {"Amount", false}};
+const ReportColumn entryColumns[] = {{"Description", true}, {"Start", false}, {"End", false},  {"Time", false},
+                                     {"Hours", false},      {"Price", true},  {"Amount", false}, {"Runs", false}};
 
-    ReportLine& text(std::string_view value) {
-        separate();
-        appendCsvText(text_, value, format_.separator);
-        return *this;
+// Texts carry the formula guard (csv_field.h), numbers go as they are.
+void appendLine(std::string& text, const ReportTextFormat& format, const std::vector<ReportColumn>& columns,
+                const std::vector<std::string>& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0) text.append(format.separator);
+        if (columns[i].isText) {
+            appendCsvText(text, cells[i], format.separator);
+        } else {
+            appendCsvValue(text, cells[i], format.separator);
+        }
     }
-    ReportLine& value(std::string_view value) {
-        separate();
-        appendCsvValue(text_, value, format_.separator);
-        return *this;
-    }
-    ReportLine& duration(int64_t seconds) {
-        return value(clockText(seconds)).value(decimalHoursText(seconds, format_.decimalMark));
-    }
-    ReportLine& cents(int64_t cents) { return value(centsText(cents, format_.decimalMark)); }
+    text.append("\r\n");
+}
 
-private:
-    void separate() {
-        if (!first_) text_.append(format_.separator);
-        first_ = false;
-    }
-
-    std::string& text_;
-    const ReportTextFormat& format_;
-    bool first_ = true;
-};
-
-std::string startText(const ReportTextFormat& format, std::initializer_list<const char*> header) {
+std::string headerText(const ReportTextFormat& format, const std::vector<ReportColumn>& columns) {
     std::string text = format.byteOrderMark ? "\xEF\xBB\xBF" : "";
-    {
-        ReportLine line(text, format);  // its line end comes as it goes
-        for (const char* name : header) line.text(name);
-    }
+    std::vector<std::string> names;
+    for (const ReportColumn& column : columns) names.push_back(column.name);
+    appendLine(text, format, std::vector<ReportColumn>(columns.size(), {"", true}), names);
     return text;
 }
-
-void appendRow(std::string& text, const ReportTextFormat& format, const BookRow& row, const std::string& name) {
-    ReportLine(text, format).text(name).value(std::to_string(row.stretches)).duration(row.seconds).cents(row.cents);
-}
 }  // namespace
+
+const std::vector<ReportColumn>& reportColumns(bool entries) {
+    static const std::vector<ReportColumn> rows(std::begin(rowColumns), std::end(rowColumns));
+    static const std::vector<ReportColumn> single(std::begin(entryColumns), std::end(entryColumns));
+    return entries ? single : rows;
+}
+
+std::vector<std::string> bookRowCells(const BookRow& row, std::string_view name, std::string_view decimalMark) {
+    return {std::string(name), std::to_string(row.stretches), clockText(row.seconds),
+            decimalHoursText(row.seconds, decimalMark), centsText(row.cents, decimalMark)};
+}
+
+std::vector<std::string> bookEntryCells(const BookEntry& entry, std::string_view decimalMark) {
+    return {entry.description,
+            dateTimeText(entry.start),
+            dateTimeText(entry.end),
+            clockText(entry.seconds),
+            decimalHoursText(entry.seconds, decimalMark),
+            entry.price,
+            centsText(entry.cents, decimalMark),
+            std::to_string(entry.runs)};
+}
 
 ReportTextFormat copyTextFormat(const std::string& decimalMark) {
     return ReportTextFormat{"\t", decimalMark.empty() ? "." : decimalMark, false};
@@ -61,25 +65,20 @@ ReportTextFormat exportTextFormat(const std::string& listSeparator, const std::s
 }
 
 std::string reportRowsText(const BookReport& report, const ReportTextFormat& format) {
-    std::string text = startText(format, {"Description", "Stretches", "Time", "Hours", "Amount"});
-    for (const BookRow& row : report.rows) appendRow(text, format, row, row.description);
-    appendRow(text, format, report.total, "Total");
+    const std::vector<ReportColumn>& columns = reportColumns(false);
+    std::string text = headerText(format, columns);
+    for (const BookRow& row : report.rows) {
+        appendLine(text, format, columns, bookRowCells(row, row.description, format.decimalMark));
+    }
+    appendLine(text, format, columns, bookRowCells(report.total, reportTotalName, format.decimalMark));
     return text;
 }
 
 std::string reportEntriesText(const BookReport& report, const BookLedger& ledger, const ReportTextFormat& format) {
-    std::string text =
-        startText(format, {"Description", "Start", "End", "Time", "Hours", "Price", "Amount", "Runs"});
+    const std::vector<ReportColumn>& columns = reportColumns(true);
+    std::string text = headerText(format, columns);
     for (std::size_t i = report.firstEntry; i < report.endEntry; ++i) {
-        const BookEntry entry = ledger.entry(i);
-        ReportLine(text, format)
-            .text(entry.description)
-            .value(dateTimeText(entry.start))
-            .value(dateTimeText(entry.end))
-            .duration(entry.seconds)
-            .text(entry.price)
-            .cents(entry.cents)
-            .value(std::to_string(entry.runs));
+        appendLine(text, format, columns, bookEntryCells(ledger.entry(i), format.decimalMark));
     }
     return text;
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "books/book_ledger.h"
 #include "books/book_report.h"
@@ -15,6 +17,18 @@ struct ReportTextFormat {
     std::string decimalMark;
     bool byteOrderMark = false;  // so that Excel reads the file as UTF-8
 };
+
+// The columns of the report's rows (Description, Stretches, Time, Hours,
+// Amount) and of its single entries (Description, Start, End, Time, Hours,
+// Price, Amount, Runs), and their cells as the dialog shows them too.
+struct ReportColumn {
+    const char* name;
+    bool isText;  // a text of the user's, guarded in a file; else a number or a date
+};
+const std::vector<ReportColumn>& reportColumns(bool entries);
+constexpr const char* reportTotalName = "Total";
+std::vector<std::string> bookRowCells(const BookRow& row, std::string_view name, std::string_view decimalMark);
+std::vector<std::string> bookEntryCells(const BookEntry& entry, std::string_view decimalMark);
 
 // Copy: tab-separated, which pastes as columns in every locale.
 ReportTextFormat copyTextFormat(const std::string& decimalMark);

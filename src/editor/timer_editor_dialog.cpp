@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/book_keeper.h"
 #include "editor/editor_model.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
@@ -164,11 +165,15 @@ void browseForFile(HWND dialog, const char* filter, const char* title, int pathI
 void onOk(HWND dialog, const EditorSession& session) {
     ListViewControl list(session.app->hwndList);
     TimerTable table(list);
+    // An edit starts the timer over: its stretch ends with what it had.
+    const TimerRecord before = session.addMode ? TimerRecord{} : table.readTimerRow(session.row);
+    const TimerId id = session.addMode ? 0 : table.rowId(session.row);
     EditorProblem problem = storeEditedTimer(table, session.addMode ? -1 : session.row, editorToRecord(dialog));
     if (problem != EditorProblem::None) {
         report(dialog, *session.app, problem);
         return;
     }
+    if (!session.addMode && session.app->books) session.app->books->recorder().endStretch(id, before, BookKeeper::now());
     if (session.addMode) {
         // The clock shows the new timer, not the one selected before.
         const int added = table.rowCount() - 1;

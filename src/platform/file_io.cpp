@@ -22,9 +22,9 @@ bool isReadOnlyOrFolder(const char* path) {
     return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
 }
 
-bool writeWholeFile(const char* path, const char* data, std::size_t size) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+// Writes, flushes and closes: the data must be on the disk before a rename
+// makes it the file, or before the books count it written.
+bool writeAndClose(HANDLE file, const char* data, std::size_t size) {
     bool ok = true;
     while (ok && size > 0) {
         DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
@@ -33,12 +33,23 @@ bool writeWholeFile(const char* path, const char* data, std::size_t size) {
         data += written;
         size -= written;
     }
-    // The data must be on the disk before the rename makes it the file.
     ok = FlushFileBuffers(file) && ok;
     ok = CloseHandle(file) && ok;
     return ok;
 }
+
+bool writeWholeFile(const char* path, const char* data, std::size_t size) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file != INVALID_HANDLE_VALUE && writeAndClose(file, data, size);
+}
 }  // namespace
+
+bool appendFileContents(const char* path, const char* data, std::size_t size) {
+    // Readers may look at the books meanwhile (a spreadsheet has it open).
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    return file != INVALID_HANDLE_VALUE && writeAndClose(file, data, size);
+}
 
 bool replaceFileContents(const char* path, const char* data, std::size_t size) {
     if (!path || !*path) return false;

@@ -15,5 +15,9 @@ bool replaceFileContents(const char* path, const char* data, std::size_t size);
 // its two names, must fit the system's path limit.
 bool pathFitsForReplace(const char* path);
 
+// Adds `data` at the end of the file, which it creates when missing; false
+// when any of it may not be on the disk.
+bool appendFileContents(const char* path, const char* data, std::size_t size);
+
 // Reads the whole file; false when it cannot be opened or read.
 bool readFileContents(const char* path, std::string& contents);

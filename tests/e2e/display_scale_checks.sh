@@ -60,6 +60,15 @@ mkdir -p "$shots" "$workdir/Save"
     timer_section 3 "$long_description" 1 0 0
 } >"$workdir/autosave.ini"
 timer_section 0 "Week plan" 1 0 0 >"$workdir/Save/Week plan.ini"
+# A few days of books this month, for the report's chart and rows.
+mkdir -p "$workdir/Books"
+{
+    echo "description,start,end,seconds,price,amount,runs"
+    for day in 01 02 03 05 08; do
+        echo "Consulting for ACME,$(date +%Y-%m)-$day 09:00:00,$(date +%Y-%m)-$day 1$((10#$day % 7)):30:00,$((3600 + 10#$day * 1800)),150 per hour,$((150 + 10#$day * 75)).00,1"
+        echo "Break,$(date +%Y-%m)-$day 12:00:00,$(date +%Y-%m)-$day 12:15:00,900,,0.00,1"
+    done
+} | sed 's/$/\r/' >"$workdir/Books/$(date +%Y-%m).csv"
 timer_section 0 "Exercise" 1 0 0 >"$workdir/Save/Exercise.ini"
 start_horalet
 
@@ -141,7 +150,8 @@ keys message Return
 ctl active-wait "Add timer" 10 || fail "the editor did not come back after the message"
 ctl close "Add timer"
 ctl active-wait main 10 || fail "the main window did not come back after the editor"
-for dialog in "32776 Enter file name save-dialog" "32775 Load timers load-dialog" "104 About about-box"; do
+for dialog in "32776 Enter file name save-dialog" "32775 Load timers load-dialog" "104 About about-box" \
+    "32793 Books books-dialog"; do
     read -r command name <<<"${dialog% *}"
     ctl post-command "$command"
     ctl active-wait "$name" 10 || fail "\"$name\" did not open"

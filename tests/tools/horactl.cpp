@@ -108,18 +108,38 @@ int rowImage(HWND list, RemoteBlock& block, int row) {
     return item.iImage;
 }
 
-int printRows(HWND main) {
-    HWND list = GetDlgItem(main, listId);
+// The main list: the image first (the selected row's marked *), then the
+// fifteen columns; another list: its columns alone.
+int printListRows(HWND list, int columns, bool withImage) {
     RemoteBlock block(list, 4096);
     if (!block.ok()) return 3;
     int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     int selected = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED | LVNI_SELECTED));
     for (int row = 0; row < rows; ++row) {
-        std::printf("%s%d", row == selected ? "*" : "", rowImage(list, block, row));
-        for (int column = 0; column < 15; ++column) std::printf("\t%s", cellText(list, block, row, column).c_str());
+        if (withImage) std::printf("%s%d", row == selected ? "*" : "", rowImage(list, block, row));
+        for (int column = 0; column < columns; ++column) {
+            std::printf("%s%s", withImage || column > 0 ? "\t" : "", cellText(list, block, row, column).c_str());
+        }
         std::printf("\n");
     }
     return 0;
+}
+
+int printRows(HWND main) { return printListRows(GetDlgItem(main, listId), 15, true); }
+
+// The clipboard's Unicode text, as UTF-8 bytes.
+int printClipboard() {
+    if (!OpenClipboard(nullptr)) return 3;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const wchar_t* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (text) {
+        std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr)), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+        std::fwrite(utf8.data(), 1, utf8.size() - 1, stdout);
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text ? 0 : 1;
 }
 
 int selectRow(HWND main, int row) {
@@ -543,6 +563,7 @@ int runWindowVerb(const Call& call) {
         return box ? printControlTexts(box) : 1;
     }
     if (verb == "active") return printActive();
+    if (verb == "clipboard") return printClipboard();
     if (verb == "active-wait") return waitActive(call.text(1), call.seconds(2, 10)) ? 0 : 1;
     if (verb == "active-xwindow") return printActiveXWindow(call.text(1), call.seconds(2, 10));
     if (verb == "tray-texts") return printTrayTexts();
@@ -566,13 +587,15 @@ int runWindowVerb(const Call& call) {
 // Verbs about one control of a dialog: VERB CAPTION ID ...
 int runControlVerb(const Call& call) {
     const std::string& verb = call.verb();
-    if (verb != "list-box" && verb != "centre" && verb != "client-rect" && verb != "set-text" && verb != "click") {
+    if (verb != "list-box" && verb != "centre" && verb != "client-rect" && verb != "set-text" && verb != "click" &&
+        verb != "list-rows") {
         return notThisVerb;
     }
     HWND dialog = findDialog(call.text(1));
     HWND control = dialog ? GetDlgItem(dialog, call.number(2)) : nullptr;
     if (!control) return 1;
     if (verb == "list-box") return printListBox(control);
+    if (verb == "list-rows") return printListRows(control, call.number(3), false);
     if (verb == "centre") return printCentre(control);
     if (verb == "client-rect") return printClientRect(control);
     if (verb == "set-text") return SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(call.text(3))) ? 0 : 1;

@@ -14,7 +14,7 @@
 
 #include "app/accelerators.h"
 #include "app/app_state.h"
-#include "app/autosave_notice.h"
+#include "app/write_notice.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "command/timer_command.h"
