@@ -29,10 +29,12 @@ bool parseOpenStretch(std::string_view text, OpenStretch& stretch) {
 }  // namespace
 
 std::string openStretchesNote(const std::vector<OpenStretch>& open, const TimerTable& table, int64_t now) {
-    std::string note = std::string("\r\n[") + noteSection + "]\r\nKEPT = " + dateTimeText(dateTimeOfSeconds(now)) + "\r\n";
+    std::string note;
     for (const OpenStretch& stretch : open) {
         const int row = table.findRow(stretch.id);
         if (row < 0) continue;
+        // Nothing runs, nothing to note: the file stays as it always was.
+        if (note.empty()) note = std::string("\r\n[") + noteSection + "]\r\nKEPT = " + dateTimeText(dateTimeOfSeconds(now)) + "\r\n";
         note += openKey(row) + " = " + dateTimeText(dateTimeOfSeconds(stretch.start)) + "," +
                 std::to_string(stretch.startElapsed) + "," + std::to_string(stretch.startCents) + "\r\n";
     }

@@ -16,6 +16,7 @@
 //
 // KEPT is the moment of the write; OPEN_n is the stretch of the timer in
 // TIMER_n: its start, the timer's elapsed seconds and its sum in cents then.
+// While no stretch is open there is no note.
 std::string openStretchesNote(const std::vector<OpenStretch>& open, const TimerTable& table, int64_t now);
 
 // The stretches a run that ended without its exit (a kill, a power cut)

@@ -27,6 +27,7 @@ TEST(StretchNoteTest, AKilledRunsStretchesEndWhereTheListWasKept) {
     table.writeTimerRow(-1, pausedAt("Other", 50));
     const int64_t start = localSeconds({{2026, 12, 8}, 9, 0, 0});
     const std::string note = openStretchesNote({{table.rowId(0), start, 100, 300}, {99, start, 0, 0}}, table, start + 500);
+    EXPECT_EQ(openStretchesNote({{99, start, 0, 0}}, table, start), "") << "no stretch, no note";
     EXPECT_EQ(note, "\r\n[BOOKS]\r\nKEPT = 2026-12-08 09:08:20\r\nOPEN_0 = 2026-12-08 09:00:00,100,300\r\n");
 
     const auto entries = interruptedStretches(note, table);

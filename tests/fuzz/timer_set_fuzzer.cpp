@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "books/stretch_note.h"
 #include "memory_list_control.h"
 #include "sets/ini_reader.h"
 #include "sets/timer_set_file.h"
@@ -96,6 +97,13 @@ void readAsTimerSet(const char* data, std::size_t size, bool lastRun) {
         require(totalSeconds(r.timeCurrent) >= 0 && totalSeconds(r.timeCurrent) <= longest);
     }
     checkRoundTrip(table, lastRun);
+    // The books' note of the stretches a kill interrupted lives in the same
+    // file: whatever it says, only entries a month file can hold come out,
+    // each of a timer of the list, never more than it counted.
+    if (!lastRun) return;
+    for (const BookEntry& entry : interruptedStretches(std::string_view(data, size), table)) {
+        require(isStorableEntry(entry) && entry.seconds >= 1 && entry.seconds <= longestTimeSeconds);
+    }
 }
 
 // Lookups of the names a timer set uses, into fields of several sizes; the

@@ -122,7 +122,9 @@ std::string withoutTimes(std::string text) {
     for (std::size_t at = text.find("\r\nELAPSED = "); at != std::string::npos; at = text.find("\r\nELAPSED = ", at)) {
         text.erase(at, text.find("\r\n", at + 2) - at);
     }
-    return text;
+    // The books' note of the stretches that run ends the file, and moves with the times.
+    const std::size_t note = text.find("\r\n[BOOKS]\r\n");
+    return note == std::string::npos ? text : text.substr(0, note);
 }
 }  // namespace
 
