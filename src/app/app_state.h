@@ -2,6 +2,7 @@
 #include <windows.h>
 
 class BookKeeper;
+class SoundRepeats;
 class DesktopShell;
 class DesktopStatus;
 struct TimerCommand;
@@ -27,4 +28,6 @@ struct AppState {
     DesktopShell* desktopShell = nullptr;
     // The books the timers' running is recorded in; the main window's.
     BookKeeper* books = nullptr;
+    // The finishes whose sound repeats until the user is back; the main window's.
+    SoundRepeats* repeats = nullptr;
 };

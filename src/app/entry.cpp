@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/accelerators.h"
+#include "app/input_watch.h"
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
@@ -35,7 +36,9 @@ int runProgram(AppState& app) {
     // calls expect the thread in an apartment too.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     installAcceleratorHook(app);
+    installInputWatch(app);
     DialogBoxParamA(app.hInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, reinterpret_cast<LPARAM>(&app));
+    removeInputWatch();
     removeAcceleratorHook();
     if (SUCCEEDED(com)) CoUninitialize();
     return 0;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/about_help.h"
+#include "alarm/sound_repeats.h"
 #include "app/autosave.h"
 #include "app/book_keeper.h"
 #include "app/books_dialog.h"
@@ -15,6 +16,7 @@
 #include "app/timer_list_commands.h"
 #include "app/timer_set_dialogs.h"
 #include "app/timer_sets.h"
+#include "app/win32_repeat_host.h"
 #include "app/win32_timer_events.h"
 #include "editor/editor_model.h"
 #include "editor/timer_editor_dialog.h"
@@ -53,6 +55,8 @@ struct MainWindowState {
     int dpi = 96;  // the display scale the window's own pixel sizes are made for
     std::unique_ptr<Win32DesktopShell> shell;
     std::unique_ptr<DesktopStatus> desktop;
+    std::unique_ptr<Win32RepeatHost> repeatHost;
+    std::unique_ptr<SoundRepeats> repeats;
 };
 
 MainWindowState* stateOf(HWND window) {
@@ -66,6 +70,13 @@ void showAtCursor(const AppState& app, HMENU menu) {
     // elsewhere.
     SetForegroundWindow(app.hwndMain);
     TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, app.hwndMain, nullptr);
+}
+
+// The user is back: what the tray holds unseen is seen, and the sounds that
+// repeat until then stop.
+void userIsBack(MainWindowState& state) {
+    state.desktop->looked();
+    state.repeats->seen();
 }
 
 void bringBack(HWND window) {
@@ -201,6 +212,7 @@ void selectFirstUnseenFinish(MainWindowState& state) {
 
 void onTrayNotify(MainWindowState& state, LPARAM event) {
     const AppState& app = *state.app;
+    if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN || event == NIN_BALLOONUSERCLICK) state.repeats->seen();
     if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN) {
         selectFirstUnseenFinish(state);
         bringBack(app.hwndMain);
@@ -322,6 +334,9 @@ void onInitDialog(HWND window, AppState& app) {
     state->desktop = std::make_unique<DesktopStatus>(app.desktopShell ? *app.desktopShell : *state->shell, app.title);
     app.desktop = state->desktop.get();
     app.books = &state->books;
+    state->repeatHost = std::make_unique<Win32RepeatHost>(window);
+    state->repeats = std::make_unique<SoundRepeats>(*state->repeatHost);
+    app.repeats = state->repeats.get();
     // Explorer runs without administrator rights; a program that has them
     // would not hear from it otherwise.
     ChangeWindowMessageFilterEx(window, state->taskbarCreated, MSGFLT_ALLOW, nullptr);
@@ -372,7 +387,11 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     const AppState& app = *state->app;
     switch (message) {
         case WM_TIMER:
-            onTick(*state);
+            if (wParam == repeatsTimerId) {
+                state->repeats->due(monotonicMs());
+            } else {
+                onTick(*state);
+            }
             return 0;
         case WM_COMMAND:
             runCommand(*state, LOWORD(wParam));
@@ -390,12 +409,12 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             onTrayNotify(*state, lParam);
             return 0;
         case WM_ACTIVATE:  // 0: the dialog manager still puts the focus back
-            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) state->desktop->looked();
+            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) userIsBack(*state);
             return 0;
         case WM_SIZE:
             // A click on the taskbar button activates the window while it is
             // still minimized, and restores it after that.
-            if (wParam == SIZE_RESTORED && GetForegroundWindow() == window) state->desktop->looked();
+            if (wParam == SIZE_RESTORED && GetForegroundWindow() == window) userIsBack(*state);
             return 0;
         case WM_DPICHANGED:
             state->dpi = onMainWindowDpiChanged(app, state->dpi, wParam, lParam);
@@ -437,6 +456,8 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_NCDESTROY:
             SetWindowLongPtrA(window, DWLP_USER, 0);
             state->app->desktop = nullptr;
+            state->app->repeats = nullptr;
+            state->app->books = nullptr;
             delete state;
             return 0;
     }

@@ -23,7 +23,7 @@ void restartSelectedTimer(TimerTable& table, RowCommandHost& host) {
     const int row = table.findSelectedRow();
     if (row < 0) return;
     TimerRecord record = table.readTimerRow(row);
-    host.stretchEnds(table.rowId(row), record);
+    host.runEnds(table.rowId(row), record);
     // The next tick may come at any moment; letting it pass gives the
     // restarted timer a whole first second at 00:00:00.
     record.flags = (record.flags | skipTick) & ~waitsToResume;
@@ -62,7 +62,7 @@ void deleteSelectedTimer(TimerTable& table, RowCommandHost& host) {
         return;
     }
     if (!host.confirm(deleteQuestion)) return;
-    host.stretchEnds(table.rowId(row), table.readTimerRow(row));
+    host.runEnds(table.rowId(row), table.readTimerRow(row));
     table.deleteRow(row);
     if (table.rowCount() > 0) table.selectRow(0);
     host.refreshClock();

@@ -14,8 +14,9 @@ public:
     virtual bool confirm(const char* question) = 0;
     virtual void refreshClock() = 0;
     // The command is about to start the timer's run over or delete it: the
-    // books end its stretch with the values it has now.
-    virtual void stretchEnds(TimerId /*id*/, const TimerRecord& /*record*/) {}
+    // books end its stretch with the values it has now, and its sound stops
+    // repeating.
+    virtual void runEnds(TimerId /*id*/, const TimerRecord& /*record*/) {}
 };
 
 extern const char noSelectionNotice[];

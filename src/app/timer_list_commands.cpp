@@ -1,5 +1,6 @@
 #include "app/timer_list_commands.h"
 
+#include "alarm/sound_repeats.h"
 #include "app/book_keeper.h"
 #include "app/clock_display.h"
 #include "app/row_commands.h"
@@ -19,8 +20,9 @@ public:
         return showMessage(app_.hwndMain, question, app_.title, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
     }
     void refreshClock() override { ::refreshClock(app_); }
-    void stretchEnds(TimerId id, const TimerRecord& record) override {
+    void runEnds(TimerId id, const TimerRecord& record) override {
         if (app_.books) app_.books->recorder().endStretch(id, record, BookKeeper::now());
+        if (app_.repeats) app_.repeats->stop(id);
     }
 
 private:

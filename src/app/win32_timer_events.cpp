@@ -3,8 +3,10 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include "alarm/sound_repeats.h"
 #include "app/book_keeper.h"
 #include "app/clock_display.h"
+#include "platform/monotonic_clock.h"
 #include "platform/tray_icon.h"
 #include "platform/win32_desktop_shell.h"
 #include "status/desktop_status.h"
@@ -51,4 +53,5 @@ void Win32TimerEvents::runningAfterTick(const RunningTimers& running) {
 
 void Win32TimerEvents::tickReported(const TickReport& report) {
     if (app_.books) app_.books->tickReported(report);
+    if (app_.repeats) app_.repeats->tickReported(report, monotonicMs());
 }

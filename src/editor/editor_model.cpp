@@ -74,6 +74,7 @@ EditorFields recordToFields(const TimerRecord& record) {
     fields.description = record.description;
     fields.playWave = record.actionType == PlayWave;
     fields.runProgram = record.actionType == RunProgram;
+    fields.repeatSound = (record.flags & repeatSound) != 0;
     if (fields.runProgram) {
         fields.programPath = record.fileName;
         fields.parameters = record.parameters;
@@ -101,6 +102,7 @@ TimerRecord fieldsToRecord(const EditorFields& fields) {
     record.timeSet.seconds = signedField(fields.seconds);
     copyText(record.description, sizeof record.description, fields.description);
     record.actionType = fields.runProgram ? RunProgram : PlayWave;
+    record.flags = fields.repeatSound ? repeatSound : 0;
     // Only the checked action's paths count; the other edit may still hold
     // what the user typed before switching.
     if (record.actionType == RunProgram) {
@@ -174,7 +176,7 @@ EditorProblem storeEditedTimer(TimerTable& table, int row, TimerRecord record) {
     // A stored timer starts over; skipTick keeps it at 00:00:00 through the
     // tick that may arrive right after the editor closes.
     record.timeCurrent = TimeHms{};
-    record.flags = skipTick;
+    record.flags = skipTick | (record.flags & repeatSound);
     table.writeTimerRow(row, record);
     return EditorProblem::None;
 }
@@ -203,6 +205,7 @@ std::vector<ControlEnabling> editorEnabling(bool limitChecked, bool playWaveChec
         {IDC_EDITOR_RUN_PROGRAM, limitChecked},
         {IDC_EDITOR_WAVE_PATH, wave},
         {IDC_EDITOR_BROWSE_WAVE, wave},
+        {IDC_EDITOR_REPEAT_SOUND, wave},
         {IDC_EDITOR_PROGRAM_PATH, program},
         {IDC_EDITOR_BROWSE_PROGRAM, program},
         {IDC_EDITOR_PARAMETERS_LABEL, program},

@@ -19,6 +19,7 @@ struct EditorFields {
     bool playWave = false;
     bool runProgram = false;
     std::string wavePath;
+    bool repeatSound = false;  // "Repeat the sound until I look"; the flag's bit, whichever action
     std::string programPath;
     std::string parameters;
     bool chainOff = false;

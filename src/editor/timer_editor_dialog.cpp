@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "alarm/sound_repeats.h"
 #include "app/book_keeper.h"
 #include "editor/editor_model.h"
 #include "platform/list_view_control.h"
@@ -56,6 +57,7 @@ const CheckControl checkControls[] = {
     {IDC_EDITOR_CHAIN_NEXT, &EditorFields::chainNext},
     {IDC_EDITOR_CHAIN_TOP, &EditorFields::chainTop},
     {IDC_EDITOR_PAUSE, &EditorFields::pause},
+    {IDC_EDITOR_REPEAT_SOUND, &EditorFields::repeatSound},
     {IDC_EDITOR_LIMIT, &EditorFields::limit},
 };
 
@@ -174,6 +176,7 @@ void onOk(HWND dialog, const EditorSession& session) {
         return;
     }
     if (!session.addMode && session.app->books) session.app->books->recorder().endStretch(id, before, BookKeeper::now());
+    if (!session.addMode && session.app->repeats) session.app->repeats->stop(id);
     if (session.addMode) {
         // The clock shows the new timer, not the one selected before.
         const int added = table.rowCount() - 1;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -91,5 +92,23 @@ bool readFileContents(const char* path, std::string& contents) {
     }
     CloseHandle(file);
     if (!ok) contents.clear();
+    return ok;
+}
+
+bool readFileHead(const char* path, std::size_t most, std::string& head, uint64_t& size) {
+    head.clear();
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER length = {};
+    bool ok = GetFileSizeEx(file, &length) != FALSE;
+    if (ok) {
+        size = static_cast<uint64_t>(length.QuadPart);
+        head.resize(static_cast<std::size_t>(std::min<uint64_t>(size, most)));
+        DWORD read = 0;
+        ok = head.empty() || (ReadFile(file, &head[0], static_cast<DWORD>(head.size()), &read, nullptr) && read == head.size());
+    }
+    CloseHandle(file);
+    if (!ok) head.clear();
     return ok;
 }

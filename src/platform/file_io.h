@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Replaces the file at `path` with `data` so that at every moment the file
@@ -18,6 +19,10 @@ bool pathFitsForReplace(const char* path);
 // Adds `data` at the end of the file, which it creates when missing; false
 // when any of it may not be on the disk.
 bool appendFileContents(const char* path, const char* data, std::size_t size);
+
+// The first `most` bytes of the file (fewer when it is shorter) and its
+// size; false when it cannot be opened or read.
+bool readFileHead(const char* path, std::size_t most, std::string& head, uint64_t& size);
 
 // Reads the whole file; false when it cannot be opened or read.
 bool readFileContents(const char* path, std::string& contents);

@@ -44,10 +44,21 @@ bool soundStartedAlready(const TickRun& run, int row) {
     return false;
 }
 
-void reportCompletions(const TickRun& run, const TimerTable& table, TimerEvents& events, int64_t seconds) {
+// A sound that repeats until the user is back is the repeats' to play.
+bool repeatsPlayIt(const TickReport& report, int row) {
+    for (const RowRuns& runs : report.rows) {
+        if (runs.row == row) return soundRepeats(runs, report.seconds);
+    }
+    return false;
+}
+
+void reportCompletions(const TickRun& run, const TickReport& report, const TimerTable& table, TimerEvents& events) {
+    const int64_t seconds = report.seconds;
     const std::vector<int>& finished = run.finishedRows();
     for (int row : finished) {
-        if (seconds == 1 || !soundStartedAlready(run, row)) runCompletionAction(run.record(row), events);
+        if ((seconds == 1 || !soundStartedAlready(run, row)) && !repeatsPlayIt(report, row)) {
+            runCompletionAction(run.record(row), events);
+        }
         // A single second finishes each timer at most once, so each shows
         // its own balloon, as a catch-up with one finished timer does.
         if (seconds == 1 || finished.size() == 1) showCompletionBalloon(run.record(row), events);
@@ -65,8 +76,9 @@ bool tickTimers(TimerTable& table, TimerEvents& events, int64_t seconds) {
     TickRun run(table);
     run.advance(seconds);
     const bool heldChange = run.writeBack();
-    reportCompletions(run, table, events, seconds);
-    events.tickReported(run.report());
+    const TickReport report = run.report();
+    reportCompletions(run, report, table, events);
+    events.tickReported(report);
     events.runningAfterTick(run.runningTimers());
     if (run.lastStartedRow() >= 0) {
         table.selectRow(run.lastStartedRow());  // the clock follows the chain

@@ -25,6 +25,15 @@ struct RowRuns {
     int64_t endedRuns() const { return finishes + static_cast<int64_t>(cutAt.size()); }
 };
 
+// A finish whose sound repeats until the user is back is played by the
+// repeats, not by the tick. A catch-up leaves them only the finishes of its
+// last ten minutes; an older one plays once, as any finish does.
+constexpr int64_t soundRepeatSeconds = 600;
+inline bool repeatsSound(const TimerRecord& r) { return (r.flags & repeatSound) != 0 && r.actionType == PlayWave; }
+inline bool soundRepeats(const RowRuns& runs, int64_t seconds) {
+    return runs.finishes > 0 && repeatsSound(runs.record) && seconds - runs.lastFinish < soundRepeatSeconds;
+}
+
 // The rows whose runs a tick ended or began, top row first; a row that only
 // counted on is not among them.
 struct TickReport {

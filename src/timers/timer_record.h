@@ -13,6 +13,8 @@ enum ActionType : int32_t { PlayWave = 0, RunProgram = 1 };
 enum ChainMode : int32_t { Off = 0, Next = 1, Top = 2 };
 
 constexpr int32_t skipTick = 1;  // bit 0 of TimerRecord::flags
+// Bit 1: the finish's wave file plays again and again until the user is back.
+constexpr int32_t repeatSound = 2;
 // Bit 2: the timer ran when the program last ended and waits, paused, for
 // "Resume timers". Starting, restarting or editing it takes it out.
 constexpr int32_t waitsToResume = 4;

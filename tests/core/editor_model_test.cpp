@@ -259,6 +259,7 @@ TEST(EditorEnabling, LimitAndActionSwitchTheirControls) {
     EXPECT_TRUE(isEnabled(wave, IDC_EDITOR_CHAIN_NEXT));
     EXPECT_TRUE(isEnabled(wave, IDC_EDITOR_WAVE_PATH));
     EXPECT_TRUE(isEnabled(wave, IDC_EDITOR_BROWSE_WAVE));
+    EXPECT_TRUE(isEnabled(wave, IDC_EDITOR_REPEAT_SOUND));
     EXPECT_FALSE(isEnabled(wave, IDC_EDITOR_PROGRAM_PATH));
     EXPECT_FALSE(isEnabled(wave, IDC_EDITOR_PARAMETERS_LABEL));
     EXPECT_FALSE(isEnabled(wave, IDC_EDITOR_PARAMETERS));
@@ -266,6 +267,7 @@ TEST(EditorEnabling, LimitAndActionSwitchTheirControls) {
     auto program = editorEnabling(true, false);
     EXPECT_FALSE(isEnabled(program, IDC_EDITOR_WAVE_PATH));
     EXPECT_FALSE(isEnabled(program, IDC_EDITOR_BROWSE_WAVE));
+    EXPECT_FALSE(isEnabled(program, IDC_EDITOR_REPEAT_SOUND));
     EXPECT_TRUE(isEnabled(program, IDC_EDITOR_PROGRAM_PATH));
     EXPECT_TRUE(isEnabled(program, IDC_EDITOR_BROWSE_PROGRAM));
     EXPECT_TRUE(isEnabled(program, IDC_EDITOR_PARAMETERS));
@@ -319,6 +321,17 @@ TEST_F(EditorTableTest, StoredTimerStartsAfreshWithSkipTickAlone) {
     TimerRecord stored = table.readTimerRow(1);
     EXPECT_EQ(formatTimeText(stored.timeCurrent), "00:00:00");
     EXPECT_EQ(stored.flags, skipTick);
+    // The repeating sound is the editor's own bit: its box sets it, and the
+    // stored timer keeps it beside the skip.
+    for (const bool repeat : {true, false}) {
+        EditorFields fields = recordToFields(table.readTimerRow(1));
+        EXPECT_FALSE(fields.repeatSound);
+        fields.repeatSound = repeat;
+        ASSERT_EQ(storeEditedTimer(table, 1, fieldsToRecord(fields)), EditorProblem::None);
+        EXPECT_EQ(table.readTimerRow(1).flags, repeat ? skipTick | repeatSound : skipTick) << repeat;
+        EXPECT_EQ(recordToFields(table.readTimerRow(1)).repeatSound, repeat);
+        ASSERT_EQ(storeEditedTimer(table, 1, fieldsToRecord(recordToFields(stored))), EditorProblem::None);
+    }
     EXPECT_EQ(table.rowCount(), 2);
 
     ASSERT_EQ(storeEditedTimer(table, -1, fieldsToRecord(plainFields())), EditorProblem::None);

@@ -323,6 +323,21 @@ TEST_F(TickEngineTest, ACatchUpActsOncePerFinishedTimerAndTellsOfThemInOneBalloo
     add(editorTimer("Egg", 5));
     tickTimers(table, events, 600);
     EXPECT_EQ(events.calls, (std::vector<std::string>{"sound reminder.wav", "balloon Timer: Egg"}));
+
+    // A sound that repeats is the repeats' to play, the first time too; but
+    // one that finished more than ten minutes before the catch-up's end
+    // plays once, as any other.
+    for (const int64_t gap : {int64_t{1}, int64_t{600}, int64_t{601}}) {
+        events.calls.clear();
+        table.deleteAllRows();
+        TimerRecord egg = editorTimer("Egg", 5);
+        egg.flags |= repeatSound;
+        add(egg);
+        tickTimers(table, events, 5);
+        tickTimers(table, events, gap);  // it finishes in the first of them
+        const bool played = std::count(events.calls.begin(), events.calls.end(), "sound reminder.wav") == 1;
+        EXPECT_EQ(played, gap == 601) << gap;
+    }
     EXPECT_EQ(finishedMeanwhileText(2, ""), "2 timers finished meanwhile.");
     EXPECT_EQ(finishedMeanwhileText(100, std::string(300, 'x')).size(), 255u);
 }
@@ -667,7 +682,7 @@ public:
     void warn(const char*) override {}
     bool confirm(const char*) override { return true; }
     void refreshClock() override {}
-    void stretchEnds(TimerId id, const TimerRecord& record) override { books_.endStretch(id, record, now_); }
+    void runEnds(TimerId id, const TimerRecord& record) override { books_.endStretch(id, record, now_); }
 
 private:
     StretchRecorder& books_;
