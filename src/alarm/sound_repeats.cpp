@@ -16,9 +16,11 @@ void SoundRepeats::finished(TimerId id, const std::string& fileName, int64_t fin
     } else {
         queue_.push_back({id, fileName, finishedAtMs});
     }
-    if (nowMs >= quietFrom_) playNext(nowMs);
+    due(nowMs);
 }
 
+// A play in progress is never cut off, whoever asks: the next waits for its
+// end, the repeats' timer woken for it again (the user's return stopped it).
 void SoundRepeats::due(int64_t nowMs) {
     if (nowMs < quietFrom_) {
         host_.wakeAfter(quietFrom_ - nowMs);
