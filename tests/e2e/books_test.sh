@@ -12,15 +12,23 @@ seconds_of() { local t; t=$(field "$(row "$1")" 2); echo $((10#${t:0:2} * 3600 +
 entry() { tr -d '\r' <"$books" | awk -F, -v d="$1" '$1 == d' | sed -n "${2}p"; }
 as_windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
+: >"$workdir/Books"  # a file where the folder must go: the books cannot be written
 start_horalet
-echo "-- ACME runs and is paused: its stretch is an entry with the time and sum the list shows"
+echo "-- ACME runs and is paused, with no room for the books: told once, the entry kept until it can be written"
 ctl select 0 && ctl command 32773
 sleep 3.4
 ctl command 32773
 counted=$(seconds_of 0)
 sum=$(field "$(row 0)" 5)
 [ "$counted" -ge 3 ] || fail "ACME did not count: $(row 0)"
-poll 5 test -s "$books" || fail "no books in $books"
+ctl message-wait 10 >/dev/null || fail "the books' failure was not told"
+message_text | grep -q "^The books cannot be written to the Books folder." || fail "the box says: $(message_text)"
+keys message Return
+rm "$workdir/Books"
+poll 5 test -s "$books" || fail "no books in $books once the folder could be made"
+[ -z "$(message_text)" ] || fail "told twice: $(message_text)"
+
+echo "-- its stretch is an entry with the time and sum the list shows"
 [ "$(tr -d '\r' <"$books" | head -1)" = "description,start,end,seconds,price,amount,runs" ] || fail "header: $(head -1 "$books")"
 IFS=, read -r name start end seconds price amount runs <<<"$(entry "ACME Ltd" 1)"
 [ "$seconds,$price,$amount,$runs" = "$counted,2.50 per second,$sum,1" ] || fail "the entry: $(entry "ACME Ltd" 1)"
