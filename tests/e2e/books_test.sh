@@ -100,6 +100,13 @@ keys "Export the report" Return
 poll 10 test -s "$workdir/export-de.csv" || fail "nothing exported"
 grep -q "^Total;2;00:00:[0-9][0-9];0,00;[0-9]*,[0-9][0-9]" <(tr -d '\r' <"$workdir/export-de.csv") ||
     fail "the German export: $(cat "$workdir/export-de.csv")"
-keys Books Escape
+
+echo "-- Open folder hands the Books folder to the shell"
+click_control Books 1108
+sleep 2
+[ -z "$(message_text)" ] || fail "Open folder: $(message_text)"
+ctl close Books  # the shell's window may now be the active one
+no_dialog() { [ "$(ctl open-boxes | tr -d '\r')" = 0 ]; }
+poll 10 no_dialog || fail "the report did not close"
 exit_horalet
 echo "books: all checks passed"
