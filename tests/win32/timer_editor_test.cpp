@@ -280,7 +280,7 @@ TEST(TimerEditorTemplate, ControlsSitInTabOrderWithTheirStyles) {
     EXPECT_EQ(dialog.style & frame, frame);
     EXPECT_EQ(dialog.style & WS_VISIBLE, 0u);
     EXPECT_EQ(dialog.w, 348);
-    EXPECT_EQ(dialog.h, 220);
+    EXPECT_EQ(dialog.h, 234);  // 14 more for the repeat box under the wave file
     EXPECT_EQ(dialog.caption, "Dialog");
     EXPECT_EQ(dialog.pointSize, 8);
     EXPECT_EQ(dialog.face, "MS Shell Dlg");
@@ -303,34 +303,35 @@ TEST(TimerEditorTemplate, ControlsSitInTabOrderWithTheirStyles) {
         {1016, "Button", "Next", 164, 68, 103, 10},
         {1017, "Button", "Top", 164, 82, 103, 10},
         {1008, "Button", "Play wave file:", 13, 117, 58, 10},
-        {1009, "Button", "Run program:", 13, 133, 58, 10},
+        {1009, "Button", "Run program:", 13, 147, 58, 10},
         {1010, "Edit", "", 73, 114, 172, 14},
         {3, "Button", "...", 248, 114, 27, 14},
-        {1011, "Edit", "", 73, 131, 172, 14},
-        {4, "Button", "...", 248, 130, 27, 14},
-        {1018, "Edit", "", 73, 148, 172, 14},
-        {1006, "Edit", "", 41, 193, 29, 12},
-        {1040, "Static", ".", 73, 195, 8, 8},
-        {1023, "Edit", "", 157, 193, 29, 12},
-        {1037, "ComboBox", "", 219, 193, 56, 46},
+        {1042, "Button", "Repeat the sound until I look", 73, 131, 172, 10},
+        {1011, "Edit", "", 73, 145, 172, 14},
+        {4, "Button", "...", 248, 144, 27, 14},
+        {1018, "Edit", "", 73, 162, 172, 14},
+        {1006, "Edit", "", 41, 207, 29, 12},
+        {1040, "Static", ".", 73, 209, 8, 8},
+        {1023, "Edit", "", 157, 207, 29, 12},
+        {1037, "ComboBox", "", 219, 207, 56, 46},
         {1, "Button", "OK", 291, 7, 50, 14},
         {2, "Button", "Cancel", 291, 24, 50, 14},
         {1033, "Static", "Hours:", 23, 55, 27, 8},
         {1034, "Static", "Minutes:", 23, 69, 27, 8},
-        {1012, "Static", "Parameters:", 23, 151, 46, 8},
+        {1012, "Static", "Parameters:", 23, 165, 46, 8},
         {-1, "Static", "Description:", 7, 10, 39, 8},
-        {1041, "Button", "Action", 7, 103, 274, 67},
+        {1041, "Button", "Action", 7, 103, 274, 81},
         {1035, "Static", "Seconds:", 23, 83, 27, 8},
         {1032, "Button", "Run another timer", 148, 42, 133, 56},
         {1013, "msctls_updown32", "", 291, 63, 11, 15},
         {1014, "msctls_updown32", "", 303, 63, 11, 15},
         {1019, "msctls_updown32", "", 319, 63, 11, 15},
         {1031, "Button", "Time set", 7, 42, 133, 56},
-        {1039, "Static", "Coast:", 13, 195, 27, 8},
-        {1038, "Static", "Unit:", 199, 195, 19, 8},
-        {1036, "Button", "Sum for service", 7, 181, 274, 32},
-        {1022, "Edit", "", 79, 193, 29, 12},
-        {-1, "Static", "For value:", 120, 195, 34, 8},
+        {1039, "Static", "Coast:", 13, 209, 27, 8},
+        {1038, "Static", "Unit:", 199, 209, 19, 8},
+        {1036, "Button", "Sum for service", 7, 195, 274, 32},
+        {1022, "Edit", "", 79, 207, 29, 12},
+        {-1, "Static", "For value:", 120, 209, 34, 8},
     };
     ASSERT_EQ(dialog.items.size(), std::size(layout));
     for (std::size_t i = 0; i < dialog.items.size(); ++i) {
@@ -361,7 +362,7 @@ TEST(TimerEditorTemplate, ControlsSitInTabOrderWithTheirStyles) {
             EXPECT_EQ(item.style & 0x3, DWORD(CBS_DROPDOWNLIST));
             EXPECT_EQ(item.style & (WS_VSCROLL | WS_TABSTOP), DWORD(WS_VSCROLL | WS_TABSTOP));
             EXPECT_EQ(item.style & CBS_SORT, 0u);
-        } else if (want.id == 1021 || want.id == 1020) {
+        } else if (want.id == 1021 || want.id == 1020 || want.id == 1042) {
             EXPECT_EQ(kind, DWORD(BS_AUTOCHECKBOX));
             EXPECT_TRUE(item.style & WS_TABSTOP);
         } else if ((want.id >= 1015 && want.id <= 1017) || want.id == 1008 || want.id == 1009) {
@@ -456,6 +457,8 @@ TEST_F(TimerEditorTest, ChoosingRunProgramKeepsOnlyTheProgram) {
         EXPECT_TRUE(enabled(editor, IDC_EDITOR_HOURS));
         EXPECT_TRUE(enabled(editor, IDC_EDITOR_WAVE_PATH));
         EXPECT_FALSE(enabled(editor, IDC_EDITOR_PROGRAM_PATH));
+        EXPECT_TRUE(enabled(editor, IDC_EDITOR_REPEAT_SOUND));
+        click(editor, IDC_EDITOR_REPEAT_SOUND);  // ticked, then greyed with the wave: the bit stays
 
         // The time edits take digits only, two of them.
         setText(editor, IDC_EDITOR_MINUTES, "");
@@ -466,6 +469,7 @@ TEST_F(TimerEditorTest, ChoosingRunProgramKeepsOnlyTheProgram) {
         EXPECT_FALSE(checked(editor, IDC_EDITOR_PLAY_WAVE));
         EXPECT_FALSE(enabled(editor, IDC_EDITOR_WAVE_PATH));
         EXPECT_FALSE(enabled(editor, IDC_EDITOR_BROWSE_WAVE));
+        EXPECT_FALSE(enabled(editor, IDC_EDITOR_REPEAT_SOUND));
         EXPECT_EQ(textOf(editor, IDC_EDITOR_WAVE_PATH), ".\\wave files\\reminder.wav");
         EXPECT_TRUE(enabled(editor, IDC_EDITOR_PROGRAM_PATH));
         EXPECT_TRUE(enabled(editor, IDC_EDITOR_BROWSE_PROGRAM));
@@ -494,6 +498,7 @@ TEST_F(TimerEditorTest, ChoosingRunProgramKeepsOnlyTheProgram) {
     EXPECT_STREQ(stored.parameters, "exercises.txt");
     EXPECT_EQ(stored.runTimer, Next);
     EXPECT_EQ(stored.state, Paused);
+    EXPECT_EQ(stored.flags, skipTick | repeatSound) << "the box's bit, which only a wave's finish heeds";
     EXPECT_EQ(stored.limit, 1);
     EXPECT_EQ(formatTimeText(stored.timeSet), "00:12:00");
     EXPECT_EQ(formatTimeText(stored.timeLeft), "00:12:00");
