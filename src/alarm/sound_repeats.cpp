@@ -52,11 +52,15 @@ void SoundRepeats::playNext(int64_t nowMs) {
     const int64_t length = host_.soundLengthMs(turn.fileName);
     const int64_t every = length >= 0 ? length + pauseMs : unknownLengthEveryMs;
     quietFrom_ = nowMs + every;
+    soundingUntil_ = nowMs + (length >= 0 ? length : unknownLengthEveryMs);
     host_.wakeAfter(every);
 }
 
-void SoundRepeats::seen() {
+void SoundRepeats::seen(int64_t nowMs) {
+    if (queue_.empty()) return;  // a sound of another finish is not ours to cut
     remove([](const Turn&) { return true; });
+    if (nowMs < soundingUntil_) host_.silence();
+    quietFrom_ = soundingUntil_ = nowMs;
 }
 
 void SoundRepeats::stop(TimerId id) {

@@ -14,6 +14,8 @@ public:
     virtual ~RepeatHost() = default;
     // Asynchronous: it cuts off the sound before, and says nothing when done.
     virtual void playSound(const std::string& fileName) = 0;
+    // Cuts off the sound that plays.
+    virtual void silence() = 0;
     // From the wave's header; -1 when it cannot be read (a system sound's
     // name, a missing file that plays the default sound instead).
     virtual int64_t soundLengthMs(const std::string& fileName) = 0;
@@ -40,8 +42,9 @@ public:
     void tickReported(const TickReport& report, int64_t nowMs);
     void finished(TimerId id, const std::string& fileName, int64_t finishedAtMs, int64_t nowMs);
     void due(int64_t nowMs);
-    // The user is back: every repeat ends.
-    void seen();
+    // The user is back: every repeat ends, and a repeat's play still
+    // sounding is cut off.
+    void seen(int64_t nowMs);
     void stop(TimerId id);
     bool repeating() const { return !queue_.empty(); }
 
@@ -58,4 +61,5 @@ private:
     std::vector<Turn> queue_;  // in the order they finished
     std::size_t next_ = 0;     // whose turn it is; past the end, the first's
     int64_t quietFrom_ = INT64_MIN;  // when the play in progress and its pause are over
+    int64_t soundingUntil_ = INT64_MIN;  // when a repeat's play ends, as far as its length tells
 };

@@ -1,6 +1,7 @@
 #include "app/input_watch.h"
 
 #include "alarm/sound_repeats.h"
+#include "platform/monotonic_clock.h"
 
 namespace {
 HHOOK watchHook = nullptr;
@@ -24,7 +25,7 @@ bool isUserInput(UINT message) {
 LRESULT CALLBACK InputWatchProc(int code, WPARAM wParam, LPARAM lParam) {
     const MSG* message = reinterpret_cast<const MSG*>(lParam);
     if (code >= 0 && watchedApp && watchedApp->repeats && isUserInput(message->message)) {
-        watchedApp->repeats->seen();
+        watchedApp->repeats->seen(monotonicMs());
     }
     return CallNextHookEx(watchHook, code, wParam, lParam);
 }

@@ -76,7 +76,7 @@ void showAtCursor(const AppState& app, HMENU menu) {
 // repeat until then stop.
 void userIsBack(MainWindowState& state) {
     state.desktop->looked();
-    state.repeats->seen();
+    state.repeats->seen(monotonicMs());
 }
 
 void bringBack(HWND window) {
@@ -212,7 +212,7 @@ void selectFirstUnseenFinish(MainWindowState& state) {
 
 void onTrayNotify(MainWindowState& state, LPARAM event) {
     const AppState& app = *state.app;
-    if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN || event == NIN_BALLOONUSERCLICK) state.repeats->seen();
+    if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN || event == NIN_BALLOONUSERCLICK) state.repeats->seen(monotonicMs());
     if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN) {
         selectFirstUnseenFinish(state);
         bringBack(app.hwndMain);

@@ -9,6 +9,8 @@
 
 void Win32RepeatHost::playSound(const std::string& fileName) { PlaySoundA(fileName.c_str(), nullptr, SND_ASYNC); }
 
+void Win32RepeatHost::silence() { PlaySoundA(nullptr, nullptr, 0); }
+
 int64_t Win32RepeatHost::soundLengthMs(const std::string& fileName) {
     // Chunks before the data (a list of tags, a cue) rarely pass a few
     // kilobytes; a header that does not show the data by then says nothing.

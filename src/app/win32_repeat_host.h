@@ -13,6 +13,7 @@ class Win32RepeatHost : public RepeatHost {
 public:
     explicit Win32RepeatHost(HWND window) : window_(window) {}
     void playSound(const std::string& fileName) override;
+    void silence() override;
     int64_t soundLengthMs(const std::string& fileName) override;
     void wakeAfter(int64_t delayMs) override;
 

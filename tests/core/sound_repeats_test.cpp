@@ -13,6 +13,7 @@ namespace {
 class ClockedHost : public RepeatHost {
 public:
     void playSound(const std::string& fileName) override { plays.push_back(fileName + "@" + std::to_string(now)); }
+    void silence() override { plays.push_back("silence@" + std::to_string(now)); }
     int64_t soundLengthMs(const std::string& fileName) override {
         const auto length = lengths.find(fileName);
         return length == lengths.end() ? -1 : length->second;
@@ -47,7 +48,7 @@ std::vector<std::string> playsOf(const std::vector<Step>& steps, int64_t until) 
     for (const Step& step : steps) {
         host.runTo(repeats, step.at);
         if (step.what == Step::Finish) repeats.finished(step.id, step.file, step.at, step.at);
-        if (step.what == Step::Seen) repeats.seen();
+        if (step.what == Step::Seen) repeats.seen(step.at);
         if (step.what == Step::Stop) repeats.stop(step.id);
     }
     host.runTo(repeats, until);
@@ -66,10 +67,11 @@ TEST(SoundRepeatsTest, SoundsTakeTurnsUntilTheUserIsBackOrTenMinutesPass) {
         int64_t until;
         V plays;
     } cases[] = {
-        {"one timer, until seen", {{0, Step::Finish, 1, "tea.wav"}, {7000, Step::Seen, 0, ""}}, 60000,
-         V{"tea.wav@0", "tea.wav@3000", "tea.wav@6000"}},
+        {"one timer, until seen: the play still sounding is cut off",
+         {{0, Step::Finish, 1, "tea.wav"}, {6500, Step::Seen, 0, ""}}, 60000,
+         V{"tea.wav@0", "tea.wav@3000", "tea.wav@6000", "silence@6500"}},
         {"no length: every five seconds", {{0, Step::Finish, 1, "ding"}, {12000, Step::Seen, 0, ""}}, 60000,
-         V{"ding@0", "ding@5000", "ding@10000"}},
+         V{"ding@0", "ding@5000", "ding@10000", "silence@12000"}},
         {"a second finish waits for the play in progress, then they take turns",
          {{0, Step::Finish, 1, "tea.wav"}, {500, Step::Finish, 2, "call.wav"}, {15000, Step::Seen, 0, ""}}, 60000,
          V{"tea.wav@0", "call.wav@3000", "tea.wav@8000", "call.wav@11000"}},
@@ -81,10 +83,14 @@ TEST(SoundRepeatsTest, SoundsTakeTurnsUntilTheUserIsBackOrTenMinutesPass) {
          {{0, Step::Finish, 1, "tea.wav"}, {500, Step::Finish, 2, "call.wav"}, {2000, Step::Finish, 1, "tea.wav"},
           {9000, Step::Seen, 0, ""}},
          60000, V{"tea.wav@0", "call.wav@3000", "tea.wav@8000"}},
-        {"a finish just after the user was back waits for the play in progress",
-         {{0, Step::Finish, 1, "tea.wav"}, {1000, Step::Seen, 0, ""}, {2000, Step::Finish, 2, "call.wav"},
+        {"the only timer started over: a finish meanwhile waits for its play to end",
+         {{0, Step::Finish, 1, "tea.wav"}, {500, Step::Stop, 1, ""}, {2000, Step::Finish, 2, "call.wav"},
           {9000, Step::Seen, 0, ""}},
-         60000, V{"tea.wav@0", "call.wav@3000", "call.wav@8000"}},
+         60000, V{"tea.wav@0", "call.wav@3000", "call.wav@8000", "silence@9000"}},
+        {"after the user was back a finish plays at once: nothing sounds any more",
+         {{0, Step::Finish, 1, "tea.wav"}, {500, Step::Seen, 0, ""}, {2000, Step::Finish, 2, "call.wav"},
+          {4000, Step::Seen, 0, ""}},
+         60000, V{"tea.wav@0", "silence@500", "call.wav@2000", "silence@4000"}},
         {"a new finish after the user was back rings again",
          {{0, Step::Finish, 1, "tea.wav"}, {1000, Step::Seen, 0, ""}, {20000, Step::Finish, 1, "tea.wav"},
           {24000, Step::Seen, 0, ""}},
