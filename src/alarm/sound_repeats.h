@@ -46,7 +46,6 @@ public:
     // sounding is cut off.
     void seen(int64_t nowMs);
     void stop(TimerId id);
-    bool repeating() const { return !queue_.empty(); }
 
 private:
     struct Turn {

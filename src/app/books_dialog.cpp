@@ -31,6 +31,18 @@ struct BooksDialog {
     std::string listSeparator;
 };
 
+// A year of books takes a moment to read and to sum up.
+class WaitCursor {
+public:
+    WaitCursor() : old_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(old_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR old_;
+};
+
 BooksDialog& stateOf(HWND dialog) { return *reinterpret_cast<BooksDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 std::string localeText(LCTYPE item) {
@@ -38,11 +50,7 @@ std::string localeText(LCTYPE item) {
     return GetLocaleInfoA(LOCALE_USER_DEFAULT, item, text, sizeof text) > 0 ? text : "";
 }
 
-LocalDate today() {
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    return {t.wYear, t.wMonth, t.wDay};
-}
+LocalDate today() { return dateTimeOfSeconds(BookKeeper::now()).date; }
 
 std::string controlText(HWND dialog, int id) {
     char text[64] = {};
@@ -106,9 +114,8 @@ void showReport(HWND dialog) {
     BookPeriod period;
     // Dates half typed show nothing rather than some other period.
     if (readPeriod(dialog, period)) {
-        HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        WaitCursor wait;
         books.report = buildBookReport(books.ledger, period, today());
-        SetCursor(old);
     } else {
         books.report = BookReport{};
     }
@@ -194,9 +201,10 @@ void onInit(HWND dialog, LPARAM lParam) {
     books.app = reinterpret_cast<const AppState*>(lParam);
     books.decimalMark = localeText(LOCALE_SDECIMAL);
     books.listSeparator = localeText(LOCALE_SLIST);
-    HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    if (books.app->books) books.app->books->readAll(*books.app, books.ledger);
-    SetCursor(old);
+    if (books.app->books) {
+        WaitCursor wait;
+        books.app->books->readAll(*books.app, books.ledger);
+    }
     for (const char* name : periodNames) SendDlgItemMessageA(dialog, IDC_BOOKS_PERIOD, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     SendDlgItemMessageA(dialog, IDC_BOOKS_PERIOD, CB_SETCURSEL, defaultPeriod, 0);
     const std::string date = dateText(today());

@@ -21,7 +21,6 @@
 #include "editor/editor_model.h"
 #include "editor/timer_editor_dialog.h"
 #include "platform/dpi.h"
-#include "platform/file_io.h"
 #include "platform/list_repaint.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
@@ -368,10 +367,6 @@ void initMainWindow(AppState& app) {
     app.trayMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDM_TRAY_MENU)), 0);
     app.timerMenu = GetSubMenu(LoadMenuA(app.hInstance, MAKEINTRESOURCEA(IDM_MAIN_MENU)), 1);
     loadTimerSet(autosaveReadPath, app, true);
-    if (app.books) {
-        std::string lastRun;
-        if (readFileContents(autosaveReadPath, lastRun)) app.books->recordInterrupted(app, lastRun);
-    }
     refreshClock(app);
     updateMenuStates(app);
     updateResumeItem(app);

@@ -20,15 +20,20 @@ public:
         return showMessage(app_.hwndMain, question, app_.title, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
     }
     void refreshClock() override { ::refreshClock(app_); }
-    void runEnds(TimerId id, const TimerRecord& record) override {
-        if (app_.books) app_.books->recorder().endStretch(id, record, BookKeeper::now());
-        if (app_.repeats) app_.repeats->stop(id);
-    }
+    void runEnds(TimerId id, const TimerRecord& record) override { endTimerRun(app_, id, record); }
 
 private:
     const AppState& app_;
 };
 
+}  // namespace
+
+void endTimerRun(const AppState& app, TimerId id, const TimerRecord& record) {
+    if (app.books) app.books->recorder().endStretch(id, record, BookKeeper::now());
+    if (app.repeats) app.repeats->stop(id);
+}
+
+namespace {
 int compareTextAsUserLocale(const char* first, const char* second) { return lstrcmpA(first, second); }
 
 // One direction for the whole program: the sort after this one runs the

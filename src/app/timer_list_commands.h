@@ -1,9 +1,16 @@
 #pragma once
 #include "app/app_state.h"
+#include "timers/list_control.h"
+#include "timers/timer_record.h"
 
 // The commands that act on rows of the timer list: Play/Pause, Restart,
 // Delete, Move up, Move down and Resume timers (by their command ids).
 void runRowCommand(const AppState& app, int commandId);
+
+// The user is about to start a timer's run over, edit or delete it: its
+// stretch in the books ends with the values it has now, and its sound stops
+// repeating.
+void endTimerRun(const AppState& app, TimerId id, const TimerRecord& record);
 
 // Sorts the list by a clicked column; each sort runs the other way from the
 // one before, whatever the column. The column's header shows which way.

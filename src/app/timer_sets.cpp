@@ -56,5 +56,7 @@ void loadTimerSet(const char* path, const AppState& app, bool pauseAll) {
         RedrawSuspended quiet(app.hwndList);
         loaded = readTimerSetText(table, contents.data(), contents.size(), pauseAll);
     }
+    // The last run's list keeps the stretches a kill interrupted.
+    if (pauseAll && app.books) app.books->recordInterrupted(app, contents);
     if (loaded > 0) refreshClock(app);
 }

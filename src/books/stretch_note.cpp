@@ -56,7 +56,7 @@ std::vector<BookEntry> interruptedStretches(std::string_view fileText, const Tim
         // any stretch of its began.
         if (totalSeconds(record.timeCurrent) < stretch.startElapsed) continue;
         BookEntry entry = stretchEntry(stretch, record, localSeconds(kept));
-        if (entry.seconds >= 1 && isStorableEntry(entry)) entries.push_back(std::move(entry));
+        if (isKeptStretch(entry)) entries.push_back(std::move(entry));
     }
     return entries;
 }

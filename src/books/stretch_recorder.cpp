@@ -41,10 +41,10 @@ void StretchRecorder::begin(TimerId id, const TimerRecord& record, int64_t now) 
     open_.push_back({id, now, elapsedOf(record), sumCents(record)});
 }
 
+bool isKeptStretch(const BookEntry& entry) { return entry.seconds >= 1 && isStorableEntry(entry); }
+
 void StretchRecorder::keep(BookEntry entry) {
-    // Beyond what a line can hold (a clock set back by decades) there is
-    // nothing true to keep.
-    if (entry.seconds >= 1 && isStorableEntry(entry)) entries_.push_back(std::move(entry));
+    if (isKeptStretch(entry)) entries_.push_back(std::move(entry));
 }
 
 void StretchRecorder::endStretch(TimerId id, const TimerRecord& record, int64_t now) {

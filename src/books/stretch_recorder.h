@@ -35,14 +35,10 @@ public:
     // A tick's runs, the tick having run at `now`. The runs of one timer
     // that a catch-up ended make one entry, which counts them.
     void tickReported(const TickReport& report, int64_t now);
-    // A stretch the last run kept open, put back as it was.
-    void reopen(const OpenStretch& stretch) { open_.push_back(stretch); }
-
     const std::vector<OpenStretch>& open() const { return open_; }
     // The entries of the stretches that ended, oldest first; taken, they
     // are the caller's to keep.
     std::vector<BookEntry> takeEntries();
-    bool hasEntries() const { return !entries_.empty(); }
 
 private:
     std::vector<OpenStretch>::iterator find(TimerId id);
@@ -57,3 +53,6 @@ private:
 // The entry of a stretch that ends with the timer's record as `record`
 // stands: from its start to `end`, with the seconds and the sum it gained.
 BookEntry stretchEntry(const OpenStretch& stretch, const TimerRecord& record, int64_t end);
+// Whether the books keep such an entry: a second or more, within what a
+// line can hold (not after a clock set back by decades).
+bool isKeptStretch(const BookEntry& entry);

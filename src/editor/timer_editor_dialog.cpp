@@ -5,8 +5,7 @@
 
 #include <string>
 
-#include "alarm/sound_repeats.h"
-#include "app/book_keeper.h"
+#include "app/timer_list_commands.h"
 #include "editor/editor_model.h"
 #include "platform/list_view_control.h"
 #include "platform/message_box.h"
@@ -175,8 +174,7 @@ void onOk(HWND dialog, const EditorSession& session) {
         report(dialog, *session.app, problem);
         return;
     }
-    if (!session.addMode && session.app->books) session.app->books->recorder().endStretch(id, before, BookKeeper::now());
-    if (!session.addMode && session.app->repeats) session.app->repeats->stop(id);
+    if (!session.addMode) endTimerRun(*session.app, id, before);
     if (session.addMode) {
         // The clock shows the new timer, not the one selected before.
         const int added = table.rowCount() - 1;
